@@ -1,0 +1,44 @@
+#!/usr/bin/env bash
+# Installs the Debian packages the project needs, when any is missing.
+# Usage: scripts/setup.sh [run|test]   (test adds what the test suite uses)
+set -euo pipefail
+
+build_packages=(
+  build-essential cmake pkg-config
+  libsdl2-dev libsdl2-ttf-dev libfontconfig-dev libfreetype-dev
+  libjpeg62-turbo-dev libgtk-3-dev
+  fonts-liberation2 fonts-dejavu-core
+)
+test_packages=(
+  libgtest-dev libgmock-dev libbenchmark-dev
+  imagemagick sox openmpt123 desktop-file-utils
+  tecnoballz-data gl-117-data flobopuyo
+  xvfb xdotool x11-apps
+)
+
+wanted=("${build_packages[@]}")
+if [ "${1:-run}" = test ]; then
+  wanted+=("${test_packages[@]}")
+fi
+
+missing=()
+for package in "${wanted[@]}"; do
+  status=$(dpkg-query -W -f='${Status}' "$package" 2>/dev/null || true)
+  case "$status" in
+    *"install ok installed"*) ;;
+    *) missing+=("$package") ;;
+  esac
+done
+
+if [ ${#missing[@]} -eq 0 ]; then
+  exit 0
+fi
+
+echo "Installing: ${missing[*]}"
+sudo_cmd=()
+if [ "$(id -u)" -ne 0 ]; then
+  sudo_cmd=(sudo)
+fi
+export DEBIAN_FRONTEND=noninteractive
+"${sudo_cmd[@]}" apt-get update -qq
+"${sudo_cmd[@]}" apt-get install -y -qq --no-install-recommends "${missing[@]}"
