@@ -54,6 +54,12 @@ platform::LRESULT GameWindowProcedure(platform::WindowHandle window, uint32_t me
 // sound and ends the process.
 [[noreturn]] void FatalExit(std::string_view message);
 
+// Lets tests observe FatalExit instead of ending the process: while a handler
+// is installed it is called after "Error.rep" has been written and must not
+// return normally (it throws, typically). Pass nullptr to restore the default.
+using FatalExitHandler = void (*)(const std::string& message);
+void SetFatalExitHandler(FatalExitHandler handler);
+
 // The quit sequence, run when the last mode is popped. Never returns.
 [[noreturn]] void QuitGame();
 
