@@ -70,5 +70,8 @@ void SelectCursor(int index);
 void MoveCursor(int x, int y);
 void DrawCursor(Surface& surface);
 void EraseCursor(Surface& surface);
+// Draws the current cursor picture into the cursor image surface again
+// (after that surface was restored).
+void ReloadCursorImage();
 // Shows the primary surface in the window (after direct changes to it).
 void PresentScreen();

@@ -157,6 +157,8 @@ void MarkDisplaySurfacesLost();
 // GetPixelFormat fail.
 void InjectFlipResults(DDResult result, int count);
 void InjectPixelFormatFailure();
+// Make the next `count` restore attempts of lost surfaces fail.
+void InjectRestoreFailures(int count);
 // How many times Present() has shown the primary (tests read it).
 uint64_t PresentCount();
 

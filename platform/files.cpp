@@ -89,7 +89,11 @@ std::string NativePath(std::string_view gameName) {
       std::string found;
       if (!PathExists(candidate)) {
         std::string directory = resolved.empty() ? "." : resolved;
-        if (!FindCaseInsensitive(directory, component, found)) return exact;
+        if (!FindCaseInsensitive(directory, component, found)) {
+          // Nothing further exists: the rest stays as written (a file about
+          // to be created keeps the name it was given).
+          return resolved + exact.substr(start);
+        }
         candidate = resolved + found;
       }
       resolved = candidate;

@@ -1,0 +1,3 @@
+#include "shell/mainloop.h"
+
+int main(int argc, char** argv) { return RunGame(argc, argv); }
