@@ -42,9 +42,15 @@ int TableNote(int note, int relativeNote) {
 }  // namespace
 
 PeriodSystem PeriodSystemFromFlags(uint8_t flags) {
-  if (flags & kSampleFlagC2Rate) return PeriodSystem::C2Rate;
-  if (flags & kSampleFlagLinear) return PeriodSystem::Linear;
+  if (flags & SampleFlag::C2Rate) return PeriodSystem::C2Rate;
+  if (flags & SampleFlag::Linear) return PeriodSystem::Linear;
   return PeriodSystem::Amiga;
+}
+
+SampleTuning TuningOf(const SampleSlot* sample) {
+  if (!sample) return SampleTuning{};
+  return SampleTuning{PeriodSystemFromFlags(sample->flags), sample->tuning, sample->relativeNote,
+                      sample->Finetune()};
 }
 
 uint32_t C2RatePeriod(int note, uint32_t c2Rate) {

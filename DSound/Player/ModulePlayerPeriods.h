@@ -4,6 +4,8 @@
 
 #include <cstdint>
 
+#include "Cmodule.h"
+
 namespace quelt {
 
 enum class PeriodSystem : uint8_t {
@@ -26,12 +28,10 @@ constexpr uint32_t kLowestPeriod = 40;
 constexpr uint32_t kHighestPeriod = 40000;
 constexpr int kPeriodTableFinetuneSteps = 97;
 
-// Sample flag bits that choose the period system.
-constexpr uint8_t kSampleFlagC2Rate = 0x20;
-constexpr uint8_t kSampleFlagLinear = 0x40;
-
 // Picks the period system from a sample's flags (C2 rate wins over linear).
 PeriodSystem PeriodSystemFromFlags(uint8_t flags);
+// The tuning of a sample of the module; no sample has none.
+SampleTuning TuningOf(const SampleSlot* sample);
 
 // The period of a note in each system. Notes are the pattern's note numbers
 // (1 = C-0); results may exceed 16 bits for very low notes or rates.

@@ -69,10 +69,10 @@ TEST(PlayerPeriods, AmigaFollowsItsFormula) {
 
 // Guards against choosing the wrong system from the sample flags.
 TEST(PlayerPeriods, SystemFromFlagsAndNoSample) {
-  EXPECT_EQ(PeriodSystemFromFlags(0x20), PeriodSystem::C2Rate);
-  EXPECT_EQ(PeriodSystemFromFlags(0x60), PeriodSystem::C2Rate);
-  EXPECT_EQ(PeriodSystemFromFlags(0x40), PeriodSystem::Linear);
-  EXPECT_EQ(PeriodSystemFromFlags(0x11), PeriodSystem::Amiga);
+  EXPECT_EQ(PeriodSystemFromFlags(SampleFlag::C2Rate), PeriodSystem::C2Rate);
+  EXPECT_EQ(PeriodSystemFromFlags(SampleFlag::C2Rate | SampleFlag::Linear), PeriodSystem::C2Rate);
+  EXPECT_EQ(PeriodSystemFromFlags(SampleFlag::Linear), PeriodSystem::Linear);
+  EXPECT_EQ(PeriodSystemFromFlags(SampleFlag::Loop | SampleFlag::OwnPanning), PeriodSystem::Amiga);
   EXPECT_EQ(NotePeriod(SampleTuning{}, 49), kNoSamplePeriod);
   SampleTuning linear{PeriodSystem::Linear, 0, 2, 0};
   EXPECT_EQ(NotePeriod(linear, 49), LinearPeriod(49, 2, 0));
@@ -95,29 +95,28 @@ TEST(PlayerWaveforms, FourShapes) {
   EXPECT_EQ(WaveformOffset(kWaveSine, 16, 15, 7), (255 * 15) >> 7);
 }
 
-// Builds an envelope from (tick, value) pairs.
+// Walks an envelope made of (tick, value) pairs.
 struct TestEnvelope {
-  std::vector<uint16_t> points;
-  EnvelopeView view;
+  Envelope envelope;
   uint8_t point = 0;
   uint16_t tick = 0xFFFF;
 
   TestEnvelope(std::initializer_list<uint16_t> pairs, uint8_t flags, uint8_t sustain = 0,
-               uint8_t loopStart = 0, uint8_t loopEnd = 0)
-      : points(pairs) {
-    view.points = points.data();
-    view.count = static_cast<uint8_t>(points.size() / 2);
-    view.flags = flags;
-    view.sustain = sustain;
-    view.loopStart = loopStart;
-    view.loopEnd = loopEnd;
+               uint8_t loopStart = 0, uint8_t loopEnd = 0) {
+    envelope.points = pairs;
+    envelope.count = static_cast<uint8_t>(pairs.size() / 2);
+    envelope.flags = flags;
+    envelope.sustain = sustain;
+    envelope.loopStart = loopStart;
+    envelope.loopEnd = loopEnd;
   }
-  int Step(bool keyOn = true) { return StepEnvelope(view, {point, tick}, keyOn); }
+  int Step(bool keyOn = true) { return StepEnvelope(envelope, {point, tick}, keyOn); }
+  void SetPosition(uint16_t to) { SetEnvelopePosition(envelope, {point, tick}, to); }
 };
 
 // Guards against wrong interpolation and against reading past the last point.
 TEST(PlayerEnvelopes, InterpolatesAndHoldsTheLastPoint) {
-  TestEnvelope envelope({0, 64, 4, 0, 8, 32}, kEnvelopeOn);
+  TestEnvelope envelope({0, 64, 4, 0, 8, 32}, EnvelopeFlag::On);
   const int expected[] = {64, 48, 32, 16, 0, 8, 16, 24, 32, 32, 32};
   for (int value : expected) EXPECT_EQ(envelope.Step(), value);
   EXPECT_EQ(envelope.point, 2);
@@ -127,7 +126,7 @@ TEST(PlayerEnvelopes, InterpolatesAndHoldsTheLastPoint) {
 // Guards against the sustain point not holding while the key is down, or
 // holding after key off.
 TEST(PlayerEnvelopes, SustainHoldsUntilKeyOff) {
-  TestEnvelope envelope({0, 0, 2, 64, 4, 0}, kEnvelopeOn | kEnvelopeSustain, 1);
+  TestEnvelope envelope({0, 0, 2, 64, 4, 0}, EnvelopeFlag::On | EnvelopeFlag::Sustain, 1);
   EXPECT_EQ(envelope.Step(), 0);
   EXPECT_EQ(envelope.Step(), 32);
   EXPECT_EQ(envelope.Step(), 64);  // reaches the sustain point
@@ -140,42 +139,45 @@ TEST(PlayerEnvelopes, SustainHoldsUntilKeyOff) {
 // Guards against the loop not returning to its start point, and against a
 // loop start beyond the points being followed.
 TEST(PlayerEnvelopes, LoopsBetweenItsPoints) {
-  TestEnvelope envelope({0, 0, 2, 64, 4, 0, 10, 10}, kEnvelopeOn | kEnvelopeLoop, 0, 0, 2);
+  TestEnvelope envelope({0, 0, 2, 64, 4, 0, 10, 10}, EnvelopeFlag::On | EnvelopeFlag::Loop, 0, 0, 2);
   // The loop end shows for one tick, then the loop start point.
   const int expected[] = {0, 32, 64, 32, 0, 0, 32, 64, 32, 0, 0, 32};
   for (int value : expected) EXPECT_EQ(envelope.Step(false), value);
 
-  TestEnvelope broken({0, 10, 2, 20}, kEnvelopeOn | kEnvelopeLoop, 0, 9, 0);
+  TestEnvelope broken({0, 10, 2, 20}, EnvelopeFlag::On | EnvelopeFlag::Loop, 0, 9, 0);
   for (int i = 0; i < 4; ++i) EXPECT_EQ(broken.Step(), 20);
 }
 
 // Guards against division by zero on points sharing a tick, values above 64
 // from a file, and a cursor left past the end by another instrument.
 TEST(PlayerEnvelopes, HostilePointsStayInRange) {
-  TestEnvelope same({0, 10, 0, 60, 0, 30, 5, 200}, kEnvelopeOn);
+  TestEnvelope same({0, 10, 0, 60, 0, 30, 5, 200}, EnvelopeFlag::On);
+  TestEnvelope unfilled({0, 10, 5, 20}, EnvelopeFlag::On);
+  unfilled.envelope.count = 3;  // more points announced than stored
+  EXPECT_FALSE(EnvelopeRuns(unfilled.envelope));
   for (int i = 0; i < 8; ++i) {
     const int value = same.Step();
     EXPECT_GE(value, 0);
     EXPECT_LE(value, 64);
   }
-  TestEnvelope shorter({0, 5, 10, 5}, kEnvelopeOn);
+  TestEnvelope shorter({0, 5, 10, 5}, EnvelopeFlag::On);
   shorter.point = 7;
   EXPECT_EQ(shorter.Step(), 5);
-  TestEnvelope empty({}, kEnvelopeOn);
-  EXPECT_FALSE(empty.view.Runs());
+  TestEnvelope empty({}, EnvelopeFlag::On);
+  EXPECT_FALSE(EnvelopeRuns(empty.envelope));
   EXPECT_EQ(empty.Step(), 64);
 }
 
 // Guards against setting the envelope position to the wrong point or tick.
 TEST(PlayerEnvelopes, SetPositionLandsOnTheTick) {
-  TestEnvelope envelope({0, 0, 10, 40, 20, 0}, kEnvelopeOn);
-  SetEnvelopePosition(envelope.view, {envelope.point, envelope.tick}, 5);
+  TestEnvelope envelope({0, 0, 10, 40, 20, 0}, EnvelopeFlag::On);
+  envelope.SetPosition(5);
   EXPECT_EQ(envelope.point, 0);
   EXPECT_EQ(envelope.Step(), 20);
-  SetEnvelopePosition(envelope.view, {envelope.point, envelope.tick}, 15);
+  envelope.SetPosition(15);
   EXPECT_EQ(envelope.point, 1);
   EXPECT_EQ(envelope.Step(), 20);
-  SetEnvelopePosition(envelope.view, {envelope.point, envelope.tick}, 300);
+  envelope.SetPosition(300);
   EXPECT_EQ(envelope.point, 2);
   EXPECT_EQ(envelope.tick, 20);
   EXPECT_EQ(envelope.Step(), 0);
