@@ -153,3 +153,5 @@ int32_t FindSafeCell() {
   }
   return result < 0 ? result + 1 : result;
 }
+
+const ConstraintList& SolverConstraints() { return g_constraints; }

@@ -33,3 +33,6 @@ bool AddConstraint(ConstraintList& list, Constraint constraint);
 // when every safe cell of the island is already explored. Reads the global
 // Island and RadiatedTotal; allocates nothing.
 int32_t FindSafeCell();
+
+// The list as the last call left it (for inspection by tests and tools).
+const ConstraintList& SolverConstraints();
