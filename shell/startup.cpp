@@ -7,6 +7,7 @@
 #include "platform/files.h"
 #include "platform/random.h"
 #include "platform/window.h"
+#include "screens/scores_file.h"
 #include "shell/mainloop.h"
 
 namespace {
@@ -29,7 +30,7 @@ int RunGame(int argc, char** argv) {
     std::fprintf(stderr, "Tervane: cannot enter the program directory\n");
     return 1;
   }
-  // The best scores are loaded here, now that the program directory is current.
+  LoadScores();
   platform::DeleteFileIfExists("Error.rep");
   platform::Randomize();
 
