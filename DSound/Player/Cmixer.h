@@ -55,6 +55,10 @@ constexpr uint8_t kChannelPingPong = 0x08;
 constexpr uint8_t kEnvelopeVolumeRunning = 0x01;
 constexpr uint8_t kEnvelopePanningRunning = 0x02;
 
+inline uint32_t BytesPerFrame(uint8_t formatFlags) {
+  return ((formatFlags & kFormatStereo) ? 2u : 1u) * ((formatFlags & kFormat16Bit) ? 2u : 1u);
+}
+
 constexpr uint16_t kNoSample = 0xFFFF;
 constexpr uint16_t kNoInstrument = 0xFFFF;
 
