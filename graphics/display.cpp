@@ -2,8 +2,11 @@
 
 #include <cstdlib>
 
+#include "graphics/font.h"
+#include "graphics/image.h"
 #include "graphics/pixelops.h"
 #include "platform/clock.h"
+#include "platform/files.h"
 #include "platform/messagebox.h"
 #include "shell/mainloop.h"
 
@@ -25,6 +28,12 @@ int32_t FontWeight = 400;
 uint32_t DisplayStartTime = 0;
 
 namespace {
+
+SurfaceRef LoadKeyedImage(const std::string& name) {
+  SurfaceRef image = LoadImage(name);
+  image->SetColorKey(0, 0);
+  return image;
+}
 
 // A display set-up failure before the primary surface exists: the message
 // box, then the end of the process.
@@ -51,7 +60,10 @@ SurfaceRef CreateOffscreen(int width, int height) { return MakeSurface(width, he
 SurfaceRef CreateVideoSurface(int width, int height) { return MakeSurface(width, height, SurfaceMemory::kVideo); }
 
 void InitDisplay(platform::WindowHandle window) {
-  // Fonts: loaded here by the bitmap font loader (fonts 1 to 5).
+  for (const char* font : {"Fonts\\font16.fnt", "Fonts\\font20p.fnt", "Fonts\\digits16.fnt", "Fonts\\game20.fnt",
+                           "Fonts\\font14p.fnt"}) {
+    LoadFont(font, 0);
+  }
 
   platform::ShowSystemCursor(false);
   if (platform::DirectDrawCreate() != DD_OK) DisplayFailure("DirectDrawCreate() failed");
@@ -77,8 +89,12 @@ void InitDisplay(platform::WindowHandle window) {
   NewScreenBuffer = CreateOffscreen(kScreenWidth, kScreenHeight);
   DetectPixelFormat();
 
-  // Cursor images: "Mouse\mouse1.bmp" .. "Mouse\mouse9.bmp", "Mouse\hand.bmp"
-  // and "Mouse\cursor" are loaded here by the image loader.
+  for (int i = 1; i <= 9; ++i) {
+    std::string name = "Mouse\\mouse" + std::to_string(i) + ".bmp";
+    CursorImages[i] = platform::FileExists(name) ? LoadKeyedImage(name) : nullptr;
+  }
+  HandCursorImage = platform::FileExists("Mouse\\hand.bmp") ? LoadKeyedImage("Mouse\\hand.bmp") : nullptr;
+  CursorImages[0] = LoadKeyedImage("Mouse\\cursor");
 
   CurrentCursorImage = CreateVideoSurface(64, 64);
   CurrentCursorImage->SetColorKey(0, 0);

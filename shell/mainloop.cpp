@@ -5,6 +5,7 @@
 #include <cstring>
 
 #include "graphics/display.h"
+#include "graphics/transition.h"
 #include "platform/clock.h"
 #include "platform/files.h"
 #include "shell/mode.h"
@@ -208,7 +209,7 @@ void QuitGame() {
     ClearSurface(*NewScreenBuffer);
     ClearSurface(*RealBackBuffer);
     CopySurface(*OldScreenBuffer, 0, 0, *PrimarySurface, kCopyWait);
-    // The 500 ms dissolve to black (transition 8) runs here.
+    PlayTransition(8, 500);
   }
   FatalExit("");
 }

@@ -2,7 +2,11 @@
 
 #include <algorithm>
 
+#include "graphics/font.h"
 #include "graphics/image.h"
+#include "graphics/pixelops.h"
+#include "graphics/text.h"
+#include "graphics/transition.h"
 #include "platform/files.h"
 #include "shell/buttons_file.h"
 #include "shell/mainloop.h"
@@ -156,7 +160,20 @@ void tmode::DrawTextField(int index) {
   FaceName = field.faceName;
   std::string text = field.text;
   if (index == focusedField) text += "_";
-  // The text itself is drawn here with bitmap font 1, clipped to the box.
+  TextClip = TextClipRect{field.X + 2, field.Y + 2, field.X + field.Width - 1, field.Y + field.Height - 1};
+  SelectFont(1);
+  TextColour1 = PackColour(220, 220, 220);
+  TextColour2 = PackColour(60, 60, 60);
+  uint16_t* pixels = nullptr;
+  int pitch = 0;
+  if (BackBuffer->Lock(pixels, pitch) == platform::DD_OK) {
+    SetTextTarget(pixels, BackBuffer->Width(), BackBuffer->Height(), 2, pitch);
+    int width = TextWidth(text);
+    int x = width < field.Width - 6 ? field.X + 3 : field.X + field.Width - width - 4;
+    DrawString(x, field.Y + 7, text);
+    BackBuffer->Unlock();
+  }
+  TextClip = TextClipRect{};
 }
 
 void tmode::Draw() {
@@ -184,12 +201,7 @@ void tmode::Show() {
   Draw();
   UseRealBackBuffer();
   CopySurface(*OldScreenBuffer, 0, 0, *PrimarySurface, kCopyWait);
-  // The transition from the previous screen runs here; until then the new
-  // screen appears at once.
-  EraseCursor(*PrimarySurface);
-  CopySurface(*PrimarySurface, 0, 0, *NewScreenBuffer, kCopyWait);
-  DrawCursor(*PrimarySurface);
-  PresentScreen();
+  ChooseTransition(PreviousMode, this);
 }
 
 // ---- life cycle ----------------------------------------------------------------
