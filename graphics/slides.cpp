@@ -75,6 +75,11 @@ void RunCombSlide(int duration) {
   } while (extent < kMapWidth - 1);
 }
 
+int DropInTop(int64_t q, const ScreenArea& area) {
+  // The start offset is the area's width, as the game has always done it.
+  return static_cast<int>(q * (area.y + area.width) / 100) - area.width;
+}
+
 void RunWindowDropIn(int duration, const ScreenArea& area) {
   CopySurface(*BackBuffer, 0, 0, *NewScreenBuffer, kCopyWait);
   CopySurface(*PrimarySurface, 0, 0, *OldScreenBuffer, kCopyWait);
@@ -84,7 +89,7 @@ void RunWindowDropIn(int duration, const ScreenArea& area) {
   do {
     platform::WaitForVerticalBlank();
     q = std::min<int64_t>(TransitionProgress(start, duration, kSlideScale), 100);
-    int top = static_cast<int>(q * (area.y + area.width) / 100) - area.width;
+    int top = DropInTop(q, area);
     Rect window{area.x, area.y + std::max(0, -top), area.x + area.width, area.y + area.height};
     CopyToScreen(area.x, std::max(top, 0), *BackBuffer, window);
     if (top > 0) CopyToScreen(area.x, previous, *BackBuffer, Rect{area.x, previous, area.x + area.width, top - 1});

@@ -27,6 +27,9 @@ void RunCombSlide(int duration);
 void RunWindowDropIn(int duration, const ScreenArea& area);
 void RunWindowSlideOut(int duration, const ScreenArea& area);
 
+// Where the dropping window's top edge is at progress q (0..100).
+int DropInTop(int64_t q, const ScreenArea& area);
+
 // Copies every new pixel whose switch time is not above `limit` and marks it
 // switched in the map.
 void DissolvePass(const PixelPlane& newScreen, PixelPlane& screen, uint8_t* workMap, int limit);

@@ -38,8 +38,9 @@ void SetBlock(uint8_t* map, int row, int column, uint8_t value) {
   map[(row + 1) * kMapWidth + column + 1] = value;
 }
 
-// The right half sweeps from its bottom to its top; the left half, rotated by
-// 180 degrees, continues from the top down to the bottom left.
+// The right half sweeps from its bottom to its top; the left half, its point
+// mirror around the centre with 100 added, continues from the top down to the
+// bottom left.
 void MakeClockMap() {
   for (int k = -150; k <= 149; ++k) {
     for (int i = 0; i <= 199; ++i) {
@@ -47,7 +48,7 @@ void MakeClockMap() {
       auto value = static_cast<uint8_t>(std::lround(angle * 31 + 50));
       int row = 298 - 2 * k;
       SetBlock(ClockMap, row, 400 + 2 * i, value);
-      SetBlock(ClockMap, 598 - row, 798 - 2 * i, static_cast<uint8_t>(value + 100));
+      SetBlock(ClockMap, 598 - row, 398 - 2 * i, static_cast<uint8_t>(value + 100));
     }
   }
 }
