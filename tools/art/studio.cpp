@@ -45,6 +45,8 @@ void AddButtonPictures(Studio& studio, const std::string& folder,
     const std::string number = std::to_string(i + 1);
     if (button.rect.width <= 0 || button.rect.height <= 0) {
       studio.Add(folder, "but" + number, FileKind::kBmp, Canvas(1, 1));
+      studio.Add(folder, "prbut" + number, FileKind::kBmp, Canvas(1, 1));
+      if (!background) studio.Add(folder, "defbut" + number, FileKind::kBmp, Canvas(1, 1));
       continue;
     }
     const uint32_t faceSeed = seed + static_cast<uint32_t>(i) * 17;

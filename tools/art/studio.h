@@ -43,9 +43,9 @@ class Studio {
 
 // The hover and pressed pictures ("butN", "prbutN") of every button of a
 // screen. With a background the normal faces are painted into it at the
-// buttons' places (offset by the origin); without one they become default
-// pictures ("defbutN"). Buttons with an empty rectangle get a one-pixel
-// placeholder, as the game loads a hover picture for every button.
+// buttons' places; without one they become default pictures ("defbutN").
+// Buttons with an empty rectangle (never hit) get one-pixel placeholders, as
+// the game loads a hover picture for every button.
 // A face maker paints button index (1-based) in a state; by default the
 // bevelled face with the label of the layout.
 enum class ButtonState;
