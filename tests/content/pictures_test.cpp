@@ -132,7 +132,7 @@ TEST_F(PictureTest, WindowAndButtonPicturesFitTheirLayouts) {
     for (size_t i = 0; i < buttons.size(); ++i) {
       if (buttons[i].Width == 0) continue;  // never drawn
       std::string number = std::to_string(i + 1);
-      for (const std::string& kind : {"but", "prbut", "defbut"}) {
+      for (std::string kind : {"but", "prbut", "defbut"}) {
         std::string name = screen + "\\" + kind + number;
         if (kind != "but" && !ImageExists(name)) continue;
         ExpectSize(LoadImage(name), buttons[i].Width, buttons[i].Height, name);
