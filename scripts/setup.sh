@@ -6,7 +6,7 @@ set -euo pipefail
 build_packages=(
   build-essential cmake pkg-config
   libsdl2-dev libsdl2-ttf-dev libfontconfig-dev libfreetype-dev
-  libjpeg62-turbo-dev libgtk-3-dev
+  libjpeg62-turbo-dev libgtk-3-dev zlib1g-dev
   fonts-liberation2 fonts-dejavu-core
 )
 test_packages=(
