@@ -105,10 +105,10 @@ void Tremor(const ChannelContext& c, uint8_t p) {
   ch.tremorCounter = static_cast<uint8_t>((ch.tremorCounter + 1) % cycle);
 }
 
+// The note, the note + hi and the note + lo, in turn on every tick.
 void Arpeggio(const ChannelContext& c, uint8_t p) {
-  static const int kSteps = 3;
-  const int offsets[kSteps] = {0, High(p), Low(p)};
-  const int note = c.channel.note + offsets[c.state.tick % kSteps];
+  const int offsets[3] = {0, High(p), Low(p)};
+  const int note = c.channel.note + offsets[c.state.tick % 3];
   SetPeriod(c.channel, ChannelNotePeriod(c, note));
 }
 

@@ -7,6 +7,7 @@
 #include "ModulePlayerEnvelopes.h"
 #include "ModulePlayerPeriods.h"
 #include "ModulePlayerWaveforms.h"
+#include "player_fixture.h"
 
 using namespace quelt;
 
@@ -102,14 +103,8 @@ struct TestEnvelope {
   uint16_t tick = 0xFFFF;
 
   TestEnvelope(std::initializer_list<uint16_t> pairs, uint8_t flags, uint8_t sustain = 0,
-               uint8_t loopStart = 0, uint8_t loopEnd = 0) {
-    envelope.points = pairs;
-    envelope.count = static_cast<uint8_t>(pairs.size() / 2);
-    envelope.flags = flags;
-    envelope.sustain = sustain;
-    envelope.loopStart = loopStart;
-    envelope.loopEnd = loopEnd;
-  }
+               uint8_t loopStart = 0, uint8_t loopEnd = 0)
+      : envelope(player_test::MakeEnvelope(pairs, flags, sustain, loopStart, loopEnd)) {}
   int Step(bool keyOn = true) { return StepEnvelope(envelope, {point, tick}, keyOn); }
   void SetPosition(uint16_t to) { SetEnvelopePosition(envelope, {point, tick}, to); }
 };
