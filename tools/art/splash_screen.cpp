@@ -25,7 +25,7 @@ void PaintSky(Canvas& canvas, uint32_t seed) {
       canvas.Set(x, y, c);
     }
   }
-  Mask sun = EllipseMask(canvas.Width(), kHorizon, 560, kHorizon - 12, 34, 34);
+  Mask sun = EllipseMask(canvas.Width(), kHorizon, 650, kHorizon - 12, 32, 32);
   canvas.Paint(sun.Blurred(22), 0, 0, {255, 170, 80}, 0.9f);
   canvas.Paint(sun, 0, 0, {255, 214, 140});
 }
@@ -39,7 +39,7 @@ void PaintWater(Canvas& canvas, uint32_t seed) {
       Colour sea = Mix({24, 40, 70}, {6, 18, 36}, depth);
       float ripple = FractalNoise(seed, x * 0.01f, y * 0.25f, 3);
       Colour c = Mix(Scale(sky, 0.55f), sea, 0.45f + depth * 0.4f);
-      float streak = std::exp(-std::pow((x - 560.0f) / (30.0f + depth * 90.0f), 2.0f));
+      float streak = std::exp(-std::pow((x - 650.0f) / (30.0f + depth * 90.0f), 2.0f));
       if (ripple > 0.5f) c = Mix(c, {255, 180, 100}, streak * (ripple - 0.5f) * 1.6f);
       canvas.Set(x, y, Scale(c, 0.9f + ripple * 0.2f));
     }
@@ -61,8 +61,19 @@ void PaintIslands(Canvas& canvas, uint32_t seed) {
     canvas.Paint(upper, 0, 0, {40, 30, 50});
     canvas.Paint(upper.Blurred(6), 0, -4, {150, 240, 40}, 0.12f);
   }
-  Mask near = IslandMask(canvas.Width(), canvas.Height(), 200, 520, 260, 90, seed + 9);
-  PaintIsland(canvas, near, seed + 11, 1.0f);
+  Mask near = IslandMask(canvas.Width(), canvas.Height(), 170, 530, 250, 85, seed + 9);
+  PaintIsland(canvas, near, seed + 11, 0.0f);
+  // Dusk light on the near island, and the radiated ground glowing on it.
+  canvas.Paint(near, 0, 0, {46, 24, 56}, 0.55f);
+  Mask hot(canvas.Width(), canvas.Height());
+  for (int y = kHorizon; y < canvas.Height(); ++y) {
+    for (int x = 0; x < canvas.Width(); ++x) {
+      float heat = FractalNoise(seed + 12, x * 0.03f, y * 0.05f, 3);
+      if (heat > 0.66f) hot.Set(x, y, near.At(x, y) * std::min(1.0f, (heat - 0.66f) * 6.0f));
+    }
+  }
+  canvas.Paint(hot.Blurred(5), 0, 0, palette::kGlow, 0.9f);
+  canvas.Paint(hot, 0, 0, {220, 255, 150}, 0.5f);
   canvas.Shade({0, kHorizon, canvas.Width(), canvas.Height() - kHorizon}, 0.92f);
 }
 
