@@ -29,7 +29,13 @@ bool Inside(size_t offset, size_t length, size_t size) { return offset <= size &
 BmpKind ReadBmpLayout(const uint8_t* data, size_t size, BmpLayout& layout) {
   if (size < kFileHeaderSize + 4 || data[0] != 'B' || data[1] != 'M') return BmpKind::kDamaged;
   uint32_t infoSize = ReadU32(data + kFileHeaderSize);
-  if (infoSize == kCoreHeaderSize) return BmpKind::kPlatform;
+  if (infoSize == kCoreHeaderSize) {
+    if (size < kFileHeaderSize + kCoreHeaderSize) return BmpKind::kDamaged;
+    int coreWidth = ReadU16(data + kFileHeaderSize + 4);
+    int coreHeight = ReadU16(data + kFileHeaderSize + 6);
+    bool fits = coreWidth > 0 && coreWidth <= kMaxPictureSide && coreHeight > 0 && coreHeight <= kMaxPictureSide;
+    return fits ? BmpKind::kPlatform : BmpKind::kDamaged;
+  }
   if (infoSize < kInfoHeaderSize || !Inside(kFileHeaderSize, infoSize, size)) return BmpKind::kDamaged;
   const uint8_t* info = data + kFileHeaderSize;
   int32_t width = static_cast<int32_t>(ReadU32(info + 4));

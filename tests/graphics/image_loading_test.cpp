@@ -3,6 +3,7 @@
 #include <cstdlib>
 #include <filesystem>
 
+#include "graphics/bmp.h"
 #include "graphics/image.h"
 #include "graphics/pack.h"
 #include "graphics/pixelops.h"
@@ -212,6 +213,17 @@ TEST_F(ImageTest, FailuresEndTheGameWithTheirMessage) {
   huge[19] = 0x40;  // width 16388
   folder_.Write("Main/huge.bmp", huge);
   EXPECT_EQ(Message("Main\\huge"), "Damaged image: Main\\huge.bmp");
+}
+
+// Guards a fuzzer finding: an OS/2 bitmap header claiming 24158 x 24158
+// pixels made the platform allocate and clear gigabytes; it is refused first.
+TEST_F(ImageTest, HugeOs2BitmapIsRefusedBeforeThePlatformReadsIt) {
+  std::vector<uint8_t> finding = ReadBack(std::string(TERVANE_SOURCE_DIR) + "/tests/graphics/inputs/bmp_core_header_huge.bmp");
+  ASSERT_EQ(finding.size(), 73u);
+  BmpLayout layout;
+  EXPECT_EQ(ReadBmpLayout(finding.data(), finding.size(), layout), BmpKind::kDamaged);
+  folder_.Write("Main/os2.bmp", finding);
+  EXPECT_EQ(Message("Main\\os2"), "Damaged image: Main\\os2.bmp");
 }
 
 // Guards the existence test: loose files of either extension, or a pack
