@@ -9,6 +9,12 @@
 #include <tuple>
 #include <vector>
 
+#if defined(__SANITIZE_ADDRESS__)
+// Fontconfig loses a few hundred bytes while it parses its configuration
+// files; that is the library's, not ours.
+extern "C" const char* __lsan_default_suppressions() { return "leak:libfontconfig.so\n"; }
+#endif
+
 namespace platform {
 namespace {
 
