@@ -1,0 +1,31 @@
+// Sounds that loop without a seam: every component completes a whole number
+// of cycles within the loop, so the loop's end runs on into its start.
+#pragma once
+
+#include <cstddef>
+#include <vector>
+
+#include "tools/sfx/random.h"
+
+namespace music {
+
+struct LoopedPartial {
+  double frequency;     // Hz, moved to the nearest whole number of cycles per loop
+  double amplitude;
+  double phase;         // in cycles
+  int swellCycles = 0;  // slow amplitude swells per loop
+  double swellDepth = 0;
+};
+
+// `leadIn` samples followed by one loop of `loopLength` samples, at `rate`.
+// The lead-in is the end of the periodic sound, faded in from silence, so
+// the whole sample is continuous and the loop starts at `leadIn`.
+std::vector<double> LoopedPartials(double rate, size_t leadIn, size_t loopLength,
+                                   const std::vector<LoopedPartial>& partials);
+
+// A chorus of slightly detuned harmonics: `harmonics` partials of
+// `fundamental`, each as three voices, with amplitude `level(h)`.
+std::vector<LoopedPartial> DetunedHarmonics(double fundamental, int harmonics, double (*level)(int),
+                                            synth::RandomSource& random);
+
+}  // namespace music
