@@ -22,14 +22,14 @@ Signal Finish(Signal signal, double fadeIn, double fadeOut, double peakDecibels)
 // A short soft pluck: a few quickly fading partials and a breath of noise.
 // It repeats quickly while empty cells open one after another.
 Signal CellOpen() {
-  const Partial partials[] = {{1.0, 1.0, 0.026}, {2.0, 0.30, 0.013}, {3.01, 0.10, 0.008}};
-  Signal tone = Partials(kRate, 0.085, 740.0, partials);
+  const Partial partials[] = {{1.0, 1.0, 0.026}, {2.0, 0.26, 0.012}, {3.01, 0.07, 0.007}};
+  Signal tone = Partials(kRate, 0.085, 660.0, partials);
   RandomSource random(101);
   Signal touch = WhiteNoise(kRate, 0.012, random);
   Filter(touch, FilterKind::Bandpass, 2400.0, 1.0);
   Shape(touch, Decay(0.002));
   MixInto(tone, touch, 0.0, 0.25);
-  Filter(tone, FilterKind::Lowpass, 3500.0);
+  Filter(tone, FilterKind::Lowpass, 3000.0);
   return Finish(tone, 0.0015, 0.012, -6.0);
 }
 
@@ -138,8 +138,9 @@ Signal Fanfare() {
 
 // A soft mallet note for the jingle.
 Signal Mallet(double seconds, double frequency) {
-  const Partial partials[] = {{1.0, 1.0, 0.35}, {3.0, 0.18, 0.08}, {4.2, 0.08, 0.05}, {2.0, 0.2, 0.15}};
+  const Partial partials[] = {{1.0, 1.0, 0.35}, {3.0, 0.15, 0.07}, {4.2, 0.06, 0.04}, {2.0, 0.2, 0.15}};
   Signal note = Partials(kRate, seconds, frequency, partials);
+  Filter(note, FilterKind::Lowpass, 4000.0);
   ApplyFades(note, 0.003, 0.04);
   return note;
 }
