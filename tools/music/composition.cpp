@@ -10,15 +10,31 @@
 namespace music {
 namespace {
 
+std::string Hex(int value) {
+  const char digits[] = "0123456789ABCDEF";
+  return {digits[(value >> 4) & 15], digits[value & 15]};
+}
+
+// Speed and tempo on row 0, on channels whose effect column is free there.
+// Every pattern sets them, so the song plays alike from its start, after
+// the bridge and after each loop.
+void SetPace(Score& score, int p, int speed, int tempo) {
+  score.Line(p, kCounterChannel, 0, "0:..!F" + Hex(speed));
+  score.Line(p, kShakerChannel, 0, "0:..!F" + Hex(tempo));
+}
+
+// The surf's waves restart with every pattern; patterns last a whole number
+// of waves, so this only keeps players that count envelope loops a tick
+// apart from drifting.
+void ResyncSurf(Score& score, int p) { score.Line(p, kSurfChannel, 0, "0:..!L00"); }
+
 // Intro: the surf rises, the pads fade in on D minor, a distant bell and a
 // whistle that sighs downwards; a pluck leads into the theme.
 void Intro(Score& score, int p) {
-  score.Line(p, kKickChannel, 0, "0:..!F06");
-  score.Line(p, kShakerChannel, 0, "0:..!F50");
-  score.Line(p, kSurfChannel, kSurf, "0:C-4@20 1:..!A10 2:..!A10 3:..!A10 4:..!A10");
-  score.Line(p, kPad1, kPad, "0:F-3@30!850");
-  score.Line(p, kPad2, kPad, "0:A-3@28!880");
-  score.Line(p, kPad3, kPad, "0:E-4@26!8B0");
+  score.Line(p, kSurfChannel, kSurf, "0:C-4@24 1:..!A10 2:..!A10 3:..!A10 4:..!A10 5:..!A10");
+  score.Line(p, kPad1, kPad, "0:F-3!850");
+  score.Line(p, kPad2, kPad, "0:A-3!880");
+  score.Line(p, kPad3, kPad, "0:E-4!8B0");
   PadChords(score, p, {{32, "F-3", "A-3", "D-4"}, {48, "E-3", "G-3", "D-4"}, {56, "E-3", "G-3", "C#4"}});
   score.Line(p, kBellChannel, kBell, "16:A-5@22 40:E-5@24");
   score.Line(p, kWhistleChannel, kWhistle,
@@ -33,8 +49,7 @@ void Intro(Score& score, int p) {
 void ThemeHarmony(Score& score, int p) {
   PadChords(score, p,
             {{0, "F-3", "A-3", "E-4"}, {16, "F-3", "A-3", "D-4"}, {32, "F-3", "A#3", "D-4"},
-             {48, "E-3", "G-3", "D-4"}, {56, "E-3", "G-3", "C#4"}},
-            30);
+             {48, "E-3", "G-3", "D-4"}, {56, "E-3", "G-3", "C#4"}});
   score.Line(p, kBassChannel, kBass,
              "0:D-2@42 11:== 12:C-2@40 15:== 16:A#1@42 27:== 28:A-1@40 31:== "
              "32:G-1@42 43:== 44:A#1@40 47:== 48:A-1@42 55:== 56:A-1@42 61:== 62:C#2@38 63:==");
@@ -75,11 +90,8 @@ const char kThemeLast[] =
     "0:A-4@38 4:D-5@40 6:E-5@36 8:F-5@42 14:E-5@34 16:D-5@40 22:A-4@34 24:C-5@36 28:A#4@36 "
     "32:A-4@38 36:G-4@34 40:A#4@36 44:D-5@38 48:E-5@40 56:C#5@36";
 
-// The theme on the bell with its echo; speed and tempo are set again, as the
-// song comes back here after the slower bridge and at every loop.
+// The theme on the bell with its echo.
 void ThemeFirst(Score& score, int p) {
-  score.Line(p, kCounterChannel, 0, "0:..!F06");
-  score.Line(p, kSurfChannel, 0, "0:..!F50");
   ThemeHarmony(score, p);
   score.Line(p, kShakerChannel, kShaker, Repeat(2, 63, "C-4@14", 4));
   score.Line(p, kBellChannel, kBell, kThemeFirst);
@@ -100,8 +112,7 @@ void ThemeSecond(Score& score, int p) {
 void EerieFirst(Score& score, int p) {
   PadChords(score, p,
             {{0, "A-3", "D-4", "E-4"}, {16, "A-3", "C-4", "E-4"}, {32, "G-3", "A#3", "D-4"},
-             {48, "G-3", "A#3", "C#4"}},
-            26);
+             {48, "G-3", "A#3", "C#4"}});
   score.Line(p, kBassChannel, kBass,
              "0:A#1@42 13:== 14:A#1@34 15:== 16:A-1@42 29:== 30:A-1@34 31:== "
              "32:E-2@42 45:== 46:E-2@34 47:== 48:A-1@42 61:== 62:A-1@34 63:==");
@@ -123,8 +134,7 @@ void EerieFirst(Score& score, int p) {
 void EerieSecond(Score& score, int p) {
   PadChords(score, p,
             {{0, "A#3", "D-4", "A-4"}, {32, "A-3", "C-4", "E-4"}, {48, "G-3", "D-4", "E-4"},
-             {56, "G-3", "C#4", "E-4"}},
-            26);
+             {56, "G-3", "C#4", "E-4"}});
   score.Line(p, kBassChannel, kBass,
              "0:G-1@42 13:== 14:G-1@34 15:== 16:D#2@42 29:== 30:D#2@34 31:== "
              "32:C-2@42 45:== 46:C-2@34 47:== 48:A-1@42 55:== 56:A-1@40 61:== 62:A-1@34 63:==");
@@ -147,13 +157,12 @@ void EerieSecond(Score& score, int p) {
 // the surf swelling and wandering.
 void Bridge(Score& score, int p) {
   score.Line(p, kSurfChannel, 0,
-             "0:..~71!F48 1:..~71 2:..~71 3:..~71 " + Repeat(12, 19, "..~D2") + " " + Repeat(20, 27, "..~E2") + " " +
+             "0:..~71 1:..~71 2:..~71 3:..~71 " + Repeat(12, 19, "..~D2") + " " + Repeat(20, 27, "..~E2") + " " +
                  Repeat(36, 39, "..~61"));
-  score.Line(p, kCounterChannel, 0, "0:..!F06 47:..!D00");
+  score.Line(p, kCounterChannel, 0, "47:..!D00");
   PadChords(score, p,
             {{0, "F-3", "A-3", "C#4"}, {16, "A-3", "D-4", "E-4"}, {32, "A-3", "D-4", "E-4"},
-             {40, "A-3", "C#4", "E-4"}},
-            32);
+             {40, "A-3", "C#4", "E-4"}});
   score.Line(p, kBassChannel, kBass, "0:D-2@44 14:== 16:A#1@44 30:== 32:A-1@44 38:== 40:A-1@40 46:==");
   score.Line(p, kBellChannel, kBell,
              "0:D-5@36!037 " + Repeat(1, 15, "..!037") + " 16:A#4@36!047 " + Repeat(17, 31, "..!047") +
@@ -166,8 +175,6 @@ void Bridge(Score& score, int p) {
 
 // The theme again, with a whistle line falling against it.
 void ThemeReturn(Score& score, int p) {
-  score.Line(p, kCounterChannel, 0, "0:..!F06");
-  score.Line(p, kSurfChannel, 0, "0:..!F50");
   ThemeHarmony(score, p);
   ThemeDrums(score, p, 4);
   ThemePluck(score, p, 4);
@@ -189,7 +196,7 @@ void Turnaround(Score& score, int p) {
   score.Line(p, kShakerChannel, kShaker, "50:C-4@12 54:D-4@10 58:C-4@8");
   score.Line(p, kBellChannel, kBell, kThemeLast);
   Echo(score, p, kBellChannel, kEchoChannel);
-  score.Line(p, kCounterChannel, 0, "56:..!F07");
+  score.Line(p, kCounterChannel, 0, "56:..!F" + Hex(kTurnaroundTempo));
 }
 
 }  // namespace
@@ -213,6 +220,16 @@ xm::Module ComposeDusk() {
   Bridge(score, bridge);
   ThemeReturn(score, themeReturn);
   Turnaround(score, turnaround);
+  for (int p = 0; p < static_cast<int>(module.patterns.size()); ++p) {
+    bool slower = p == bridge;
+    SetPace(score, p, slower ? kBridgeSpeed : kSpeed, slower ? kBridgeTempo : kTempo);
+    if (p != intro) ResyncSurf(score, p);
+  }
+  // The surf's wave lasts 32 rows at 6 ticks a row, 24 at 8.
+  PadBreath(score, intro, 32, 18, 28);
+  for (int p : {themeFirst, themeSecond, themeReturn, turnaround}) PadBreath(score, p, 32, 22, 34);
+  for (int p : {eerieFirst, eerieSecond}) PadBreath(score, p, 32, 20, 30);
+  PadBreath(score, bridge, 24, 20, 32);
   module.orders = {static_cast<uint8_t>(intro),       static_cast<uint8_t>(themeFirst),
                    static_cast<uint8_t>(themeSecond), static_cast<uint8_t>(eerieFirst),
                    static_cast<uint8_t>(eerieSecond), static_cast<uint8_t>(bridge),

@@ -11,7 +11,11 @@ namespace music {
 constexpr int kChannelCount = 12;
 constexpr int kSpeed = 6;
 constexpr int kTempo = 80;
-constexpr int kBridgeTempo = 72;
+// The bridge moves slower with more ticks per row: 8 ticks at 96 beats per
+// minute make rows of the same length as 6 ticks at 72.
+constexpr int kBridgeSpeed = 8;
+constexpr int kBridgeTempo = 96;
+constexpr int kTurnaroundTempo = 76;
 
 xm::Module ComposeDusk();
 

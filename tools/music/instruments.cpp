@@ -69,14 +69,15 @@ xm::Envelope LoopedEnvelope(std::vector<xm::EnvelopePoint> points) {
   return envelope;
 }
 
-double PadLevel(int harmonic) { return (harmonic % 2 ? 1.0 : 0.55) / std::pow(harmonic, 1.4); }
+double PadLevel(int harmonic) { return (harmonic % 2 ? 1.0 : 0.6) / (harmonic * harmonic); }
 
-// A slow, hollow chorus of detuned harmonics with gently swelling overtones:
-// a two-second seamless loop behind a quarter-second fade-in.
+// A slow, hollow pad of soft harmonics with a gentle pitch wobble and
+// swelling overtones: a two-second seamless loop behind a quarter-second
+// fade-in.
 xm::Instrument Pad() {
   const double rate = TunedRate(kMidRate);
   synth::RandomSource random(11);
-  auto partials = DetunedHarmonics(NoteFrequency(kC4), 10, PadLevel, random);
+  auto partials = WobblingHarmonics(NoteFrequency(kC4), 6, PadLevel, random);
   Signal pad = FromValues(rate, LoopedPartials(rate, 4096, 32768, partials));
   synth::NormalisePeak(pad, 0.9);
   xm::Sample sample = TunedSample("dusk pad", kMidRate, kC4);
@@ -91,7 +92,7 @@ xm::Instrument Pad() {
 }
 
 double BassLevel(int harmonic) {
-  const double levels[] = {0, 1.0, 0.45, 0.2, 0.08, 0.04};
+  const double levels[] = {0, 1.0, 0.35, 0.08, 0.03, 0.01};
   return harmonic < 6 ? levels[harmonic] : 0.0;
 }
 
@@ -222,7 +223,8 @@ xm::Instrument Shaker() {
 }
 
 // The surf: deep noise with a little foam, looping back and forth (8-bit);
-// looping envelopes swell it like waves and move it across the shore.
+// looping envelopes swell it like waves and move it across the shore, one
+// wave every kSurfWaveTicks.
 xm::Instrument Surf() {
   const double rate = TunedRate(kMidRate);
   const double leadIn = 0.15, seconds = 3.0;
@@ -243,8 +245,8 @@ xm::Instrument Surf() {
   sample.loopStart = static_cast<uint32_t>(std::lround(leadIn * rate));
   sample.loopLength = static_cast<uint32_t>(sample.data.size()) - sample.loopStart;
   xm::Instrument instrument = OneSampleInstrument("Surf", std::move(sample));
-  instrument.volume = LoopedEnvelope({{0, 12}, {50, 44}, {100, 24}, {150, 12}});
-  instrument.panning = LoopedEnvelope({{0, 22}, {75, 42}, {150, 22}});
+  instrument.volume = LoopedEnvelope({{0, 12}, {64, 44}, {128, 24}, {kSurfWaveTicks, 12}});
+  instrument.panning = LoopedEnvelope({{0, 22}, {kSurfWaveTicks / 2, 42}, {kSurfWaveTicks, 22}});
   instrument.fadeout = 300;
   return instrument;
 }

@@ -21,6 +21,10 @@ enum InstrumentNumber : int {
   kSurf,
 };
 
+// Ticks of one wave of the surf's looping envelopes: two bars, so that every
+// pattern starts on a wave's first tick.
+constexpr uint16_t kSurfWaveTicks = 192;
+
 std::vector<xm::Instrument> MakeInstruments();
 
 }  // namespace music

@@ -19,7 +19,8 @@ std::vector<double> LoopedPartials(double rate, size_t leadIn, size_t loopLength
       if (partial.swellCycles > 0) {
         level *= 1.0 + partial.swellDepth * std::sin(twoPi * partial.swellCycles * position);
       }
-      out[i] += level * std::sin(twoPi * (cycles * position + partial.phase));
+      double wobble = partial.wobbleDepth * std::sin(twoPi * partial.wobbleCycles * position);
+      out[i] += level * std::sin(twoPi * (cycles * position + partial.phase) + wobble);
     }
   }
   for (size_t i = 0; i < leadIn; ++i) {
@@ -28,19 +29,22 @@ std::vector<double> LoopedPartials(double rate, size_t leadIn, size_t loopLength
   return out;
 }
 
-std::vector<LoopedPartial> DetunedHarmonics(double fundamental, int harmonics, double (*level)(int),
-                                            synth::RandomSource& random) {
-  const double detune[] = {-0.0031, 0.0, 0.0037};
+std::vector<LoopedPartial> WobblingHarmonics(double fundamental, int harmonics, double (*level)(int),
+                                             synth::RandomSource& random) {
+  // One wobble cycle per loop; a phase swing of 1 radian at the fundamental
+  // moves the pitch by cycles-per-loop × 1 / (2 pi × cycles) of itself: a
+  // few cents for loops of a few seconds.
+  constexpr double kWobbleRadians = 1.0;
   std::vector<LoopedPartial> partials;
   for (int h = 1; h <= harmonics; ++h) {
-    for (double offset : detune) {
-      LoopedPartial partial{fundamental * h * (1.0 + offset), level(h) / 3.0, random.Unit()};
-      if (h >= 3) {
-        partial.swellCycles = 1 + static_cast<int>(random.Next() % 3);
-        partial.swellDepth = 0.35;
-      }
-      partials.push_back(partial);
+    LoopedPartial partial{fundamental * h, level(h), random.Unit()};
+    partial.wobbleCycles = 1;
+    partial.wobbleDepth = kWobbleRadians * h;
+    if (h >= 3) {
+      partial.swellCycles = 1 + static_cast<int>(random.Next() % 3);
+      partial.swellDepth = 0.2;
     }
+    partials.push_back(partial);
   }
   return partials;
 }

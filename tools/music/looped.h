@@ -15,6 +15,8 @@ struct LoopedPartial {
   double phase;         // in cycles
   int swellCycles = 0;  // slow amplitude swells per loop
   double swellDepth = 0;
+  int wobbleCycles = 0;   // slow pitch wobbles per loop
+  double wobbleDepth = 0;  // phase deviation in radians
 };
 
 // `leadIn` samples followed by one loop of `loopLength` samples, at `rate`.
@@ -23,9 +25,11 @@ struct LoopedPartial {
 std::vector<double> LoopedPartials(double rate, size_t leadIn, size_t loopLength,
                                    const std::vector<LoopedPartial>& partials);
 
-// A chorus of slightly detuned harmonics: `harmonics` partials of
-// `fundamental`, each as three voices, with amplitude `level(h)`.
-std::vector<LoopedPartial> DetunedHarmonics(double fundamental, int harmonics, double (*level)(int),
-                                            synth::RandomSource& random);
+// `harmonics` partials of `fundamental` with amplitude `level(h)` whose
+// pitch wobbles together, slowly and by a few cents: a living tone whose
+// loudness stays level (no beating between detuned voices). The upper
+// partials also swell gently, each at its own pace.
+std::vector<LoopedPartial> WobblingHarmonics(double fundamental, int harmonics, double (*level)(int),
+                                             synth::RandomSource& random);
 
 }  // namespace music

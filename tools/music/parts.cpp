@@ -1,5 +1,7 @@
 #include "tools/music/parts.h"
 
+#include <cmath>
+
 #include "tools/music/instruments.h"
 
 namespace music {
@@ -12,14 +14,24 @@ std::string Repeat(int from, int to, const std::string& text, int step) {
   return line;
 }
 
-void PadChords(Score& score, int pattern, const std::vector<PadChord>& chords, int volume) {
+void PadChords(Score& score, int pattern, const std::vector<PadChord>& chords) {
   const int channels[3] = {kPad1, kPad2, kPad3};
   for (const PadChord& chord : chords) {
     for (int voice = 0; voice < 3; ++voice) {
-      std::string line = Event(chord.row, std::string(chord.voices[voice]) + "@" + std::to_string(volume) + "!304");
+      std::string line = Event(chord.row, std::string(chord.voices[voice]) + "!304");
       line += Repeat(chord.row + 1, chord.row + 2, "..!304");
       score.Line(pattern, channels[voice], kPad, line);
     }
+  }
+}
+
+void PadBreath(Score& score, int pattern, int waveRows, int low, int high) {
+  const double pi = std::acos(-1.0);
+  const int crestRow = (waveRows + 1) / 3;
+  for (int row = 0; row < score.Rows(pattern); ++row) {
+    double phase = static_cast<double>((row - crestRow + waveRows) % waveRows) / waveRows;
+    int volume = low + static_cast<int>(std::lround((high - low) * (0.5 + 0.5 * std::cos(2 * pi * phase))));
+    for (int channel : {kPad1, kPad2, kPad3}) score.At(pattern, row, channel).volume = xm::volume_column::Set(volume);
   }
 }
 

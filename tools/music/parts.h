@@ -32,12 +32,17 @@ std::string Event(int row, const std::string& text);
 std::string Repeat(int from, int to, const std::string& text, int step = 1);
 
 // Three pad voices glide (tone portamento over three rows) to each chord in
-// turn, at the given volume.
+// turn.
 struct PadChord {
   int row;
   const char* voices[3];
 };
-void PadChords(Score& score, int pattern, const std::vector<PadChord>& chords, int volume = 30);
+void PadChords(Score& score, int pattern, const std::vector<PadChord>& chords);
+
+// The pads breathe with the surf: their volume rises and falls once every
+// `waveRows` rows (a wave of the surf), between `low` and `high`, cresting a
+// third of the way in as the surf does; written on every row of the pattern.
+void PadBreath(Score& score, int pattern, int waveRows, int low, int high);
 
 // Four chord tones, low to high.
 using Tones = std::array<const char*, 4>;

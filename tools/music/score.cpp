@@ -75,9 +75,7 @@ void ApplyEvent(xm::Cell& cell, int instrument, const EventParts& parts, std::st
     cell.parameter = static_cast<uint8_t>(ParseNumber(parts.effect.substr(1), 16, event));
   }
   bool glides = cell.effect == xm::kTonePorta || cell.effect == xm::kTonePortaVolumeSlide;
-  if (cell.note != xm::kNoNote && cell.note != xm::kKeyOff && !glides) {
-    cell.instrument = static_cast<uint8_t>(instrument);
-  }
+  if (parts.note != ".." && cell.note != xm::kKeyOff && !glides) cell.instrument = static_cast<uint8_t>(instrument);
 }
 
 }  // namespace

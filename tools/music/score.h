@@ -9,7 +9,8 @@
 // ~VV     a raw volume-column byte in hex (slides, panning, vibrato)
 // EFFECT  the effect letter or digit and two hex digits, e.g. "A04", "304"
 // A note gets the line's instrument, unless its effect is a tone
-// portamento (3 or 5), which glides the sounding note instead.
+// portamento (3 or 5), which glides the sounding note instead. Events only
+// change the fields they give, so several lines may share a channel.
 #pragma once
 
 #include <cstdint>
