@@ -139,15 +139,17 @@ xm::Instrument Bell() {
   return OneSampleInstrument("Glass bell", std::move(sample));
 }
 
-// A soft whistle: cosine harmonics of a 64-sample period, so the loop may
-// run back and forth between any two half periods without a seam. The
-// period puts the pitch 1.9 cents under C-5; the finetune brings it up.
+// A soft whistle: cosine harmonics of a 64-sample period, symmetric about
+// every half period, so the loop may run back and forth between two half
+// periods without a seam; the wave goes on for a half period past the loop
+// for players that read beyond its end. The period puts the pitch 1.9 cents
+// under C-5; the finetune brings it up.
 xm::Instrument Whistle() {
   const double rate = TunedRate(kHighRate);
   const size_t period = 64, leadIn = period * 48, loopLength = period / 2 * 201;
   const double twoPi = 2.0 * std::acos(-1.0);
   const double levels[] = {1.0, 0.06, 0.12, 0.02};
-  Signal whistle(rate, static_cast<double>(leadIn + loopLength) / rate);
+  Signal whistle(rate, static_cast<double>(leadIn + loopLength + period / 2) / rate);
   for (size_t i = 0; i < whistle.size(); ++i) {
     for (int h = 1; h <= 4; ++h) {
       whistle.samples[i] += levels[h - 1] * std::cos(twoPi * h * static_cast<double>(i % period) / period);
