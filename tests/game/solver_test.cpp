@@ -1,8 +1,10 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstring>
 #include <vector>
 
+#include "game/grids.h"
 #include "game/solver.h"
 
 namespace {
@@ -128,4 +130,91 @@ TEST(Solver, OversizeCellLeftOutAndSeaNeverNamed) {
   Explored(1, {2, 3}, 0);
   Island.Cell(4).isRadiated = 1;
   EXPECT_EQ(FindSafeCell(), 3);
+}
+
+namespace {
+
+// The subset pass as plainly stated: every pass restarts from the first
+// constraint and tries every pair. Slow, but the reference for the solver's
+// resumable pass.
+bool PlainSubsetPass(ConstraintList& list, int32_t& result) {
+  for (int a = 0; a < list.count; ++a) {
+    const Constraint whole = list.entries[a];
+    if (whole.radiated == 0) {
+      result = whole.members[0];
+      return true;
+    }
+    if (whole.size >= 2 && whole.radiated == whole.size && AddConstraint(list, Make({whole.members[0]}, 1))) {
+      return true;
+    }
+    for (int b = 0; b < list.count; ++b) {
+      const Constraint part = list.entries[b];
+      if (b == a || part.size >= whole.size) continue;
+      std::vector<uint8_t> rest;
+      bool subset = true;
+      for (int p = 0; p < part.size; ++p) {
+        subset = subset && std::find(whole.members, whole.members + whole.size, part.members[p]) !=
+                               whole.members + whole.size;
+      }
+      if (!subset) continue;
+      for (int w = 0; w < whole.size; ++w) {
+        if (std::find(part.members, part.members + part.size, whole.members[w]) == part.members + part.size) {
+          rest.push_back(whole.members[w]);
+        }
+      }
+      if (AddConstraint(list, Make(rest, static_cast<uint8_t>(whole.radiated - part.radiated)))) return true;
+    }
+  }
+  return false;
+}
+
+}  // namespace
+
+// Guards against the resumable subset pass deriving anything other than, or
+// in another order than, passes that restart from the first constraint:
+// random explored patterns with random digits on the square grid.
+TEST(Solver, SubsetPassMatchesPlainRestartingPasses) {
+  uint32_t seed = 12345;
+  auto next = [&seed](int range) {
+    seed = seed * 1103515245u + 12345u;
+    return static_cast<int>((seed >> 16) % range);
+  };
+  int compared = 0;
+  for (int trial = 0; trial < 60; ++trial) {
+    std::memset(&Island, 0, sizeof Island);
+    BuildSquareGrid(Island);
+    RadiatedTotal = 12;
+    for (int d = 1; d < 65; ++d) {
+      if (next(100) < 40) {
+        Island.Cell(d).isExplored = 1;
+        Island.Cell(d).radiatedNeighbours = static_cast<uint8_t>(1 + next(3));
+      }
+    }
+    int32_t solved = FindSafeCell();
+    const ConstraintList& derived = SolverConstraints();
+
+    if (derived.count > 300) continue;  // the plain passes would take too long
+    ++compared;
+    g_list.count = 0;
+    int base = 0;
+    for (int d = 1; d < 65; ++d) {
+      const TIslandCell& cell = Island.Cell(d);
+      if (!cell.KnownSafe()) continue;
+      std::vector<uint8_t> unknown;
+      for (int i = 0; i < cell.neighbourCount; ++i) {
+        if (!Island.Cell(cell.Neighbour(i)).KnownSafe()) unknown.push_back(static_cast<uint8_t>(cell.Neighbour(i)));
+      }
+      if (!unknown.empty()) base += AddConstraint(g_list, Make(unknown, cell.radiatedNeighbours));
+    }
+    int32_t plainResult = 0;
+    while (plainResult == 0 && PlainSubsetPass(g_list, plainResult)) {
+    }
+    ASSERT_GE(derived.count, base);
+    ASSERT_EQ(derived.count, g_list.count) << "trial " << trial;
+    EXPECT_EQ(std::memcmp(derived.entries, g_list.entries, sizeof(Constraint) * g_list.count), 0);
+    if (plainResult > 0) {
+      EXPECT_EQ(solved, plainResult);
+    }
+  }
+  EXPECT_GT(compared, 30);
 }
