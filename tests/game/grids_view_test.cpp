@@ -41,33 +41,33 @@ uint8_t ViewCell(int r, int c) { return ViewCellGrid[r - 1][c - 1]; }
 TEST(SquareGrid, CornerSideAndInteriorCells) {
   TIsland& island = FreshIsland();
   BuildSquareGrid(island);
-  EXPECT_EQ(island.cellCount, 65);
+  EXPECT_EQ(+island.cellCount, 65);
   EXPECT_TRUE(island.Cell(65).isSea);
   EXPECT_FALSE(island.Cell(65).isLand);
 
   const TIslandCell& corner = island.Cell(1);  // row 1, column 1
-  EXPECT_EQ(corner.neighbourCount, 3);
+  EXPECT_EQ(+corner.neighbourCount, 3);
   EXPECT_EQ(corner.Neighbour(0), 2);   // down
   EXPECT_EQ(corner.Neighbour(1), 9);   // right
   EXPECT_EQ(corner.Neighbour(2), 10);  // down-right
   EXPECT_TRUE(corner.isEdge);
-  EXPECT_EQ(corner.rowMin, 5);
-  EXPECT_EQ(corner.rowMax, 28);
-  EXPECT_EQ(corner.rowCentre, 17);
-  EXPECT_EQ(corner.colCentre, 17);
+  EXPECT_EQ(+corner.rowMin, 5);
+  EXPECT_EQ(+corner.rowMax, 28);
+  EXPECT_EQ(+corner.rowCentre, 17);
+  EXPECT_EQ(+corner.colCentre, 17);
   EXPECT_EQ(corner.state, kStateUnexplored);
   EXPECT_TRUE(corner.isLand);
 
   const TIslandCell& side = island.Cell(9);  // row 1, column 2
-  EXPECT_EQ(side.neighbourCount, 5);
+  EXPECT_EQ(+side.neighbourCount, 5);
   EXPECT_TRUE(side.isEdge);
 
   const TIslandCell& interior = island.Cell(2 + 8 * 2);  // row 2, column 3
-  ASSERT_EQ(interior.neighbourCount, 8);
+  ASSERT_EQ(+interior.neighbourCount, 8);
   int expected[8] = {17, 19, 10, 26, 9, 11, 25, 27};  // up, down, left, right, ul, dl, ur, dr
   for (int i = 0; i < 8; ++i) EXPECT_EQ(interior.Neighbour(i), expected[i]);
   EXPECT_FALSE(interior.isEdge);
-  EXPECT_EQ(interior.colMin, 24 * 3 - 19);
+  EXPECT_EQ(+interior.colMin, 24 * 3 - 19);
 
   EXPECT_EQ(CellGrid[4][4], 1);
   EXPECT_EQ(CellGrid[3][4], 65);
@@ -79,7 +79,7 @@ TEST(SquareGrid, CornerSideAndInteriorCells) {
 TEST(RoundedGrid, NumberingFollowsTheMask) {
   TIsland& island = FreshIsland();
   BuildRoundedGrid(island);
-  EXPECT_EQ(island.cellCount, 158);
+  EXPECT_EQ(+island.cellCount, 158);
   EXPECT_TRUE(island.Cell(158).isSea);
   EXPECT_EQ(RoundedCellNumber(3, 1), 1);
   EXPECT_EQ(RoundedCellNumber(11, 1), 9);
@@ -91,7 +91,7 @@ TEST(RoundedGrid, NumberingFollowsTheMask) {
 
   std::set<int> numbers;
   for (int d = 1; d <= 157; ++d) {
-    EXPECT_EQ(island.Cell(d).number, d);
+    EXPECT_EQ(+island.Cell(d).number, d);
     EXPECT_TRUE(island.Cell(d).isLand);
     numbers.insert(island.Cell(d).number);
   }
@@ -101,10 +101,10 @@ TEST(RoundedGrid, NumberingFollowsTheMask) {
   EXPECT_TRUE(top.isEdge);
   EXPECT_EQ(top.Neighbour(0), 22);  // down comes first: there is nothing above
   EXPECT_EQ(Neighbours(top), (std::set<int>{22, 34, 10, 35}));
-  EXPECT_EQ(top.rowMin, 3);
-  EXPECT_EQ(top.rowCentre, 12);
-  EXPECT_EQ(top.colMin, 39);
-  EXPECT_EQ(island.Cell(RoundedCellNumber(7, 7)).neighbourCount, 8);
+  EXPECT_EQ(+top.rowMin, 3);
+  EXPECT_EQ(+top.rowCentre, 12);
+  EXPECT_EQ(+top.colMin, 39);
+  EXPECT_EQ(+island.Cell(RoundedCellNumber(7, 7)).neighbourCount, 8);
   EXPECT_FALSE(island.Cell(RoundedCellNumber(7, 7)).isEdge);
   EXPECT_EQ(CellGrid[2][38], 21);
 }
@@ -117,12 +117,12 @@ TEST(Mirroring, BothMirrorsOnTheSquareGrid) {
   MirrorTopToBottom(island);
   MirrorLeftToRight(island);
   const TIslandCell& cell = island.Cell(1);
-  EXPECT_EQ(cell.rowMin, 228);
-  EXPECT_EQ(cell.rowMax, 251);
-  EXPECT_EQ(cell.rowCentre, 239);
-  EXPECT_EQ(cell.colMin, 228);
-  EXPECT_EQ(cell.colMax, 251);
-  EXPECT_EQ(cell.colCentre, 240);
+  EXPECT_EQ(+cell.rowMin, 228);
+  EXPECT_EQ(+cell.rowMax, 251);
+  EXPECT_EQ(+cell.rowCentre, 239);
+  EXPECT_EQ(+cell.colMin, 228);
+  EXPECT_EQ(+cell.colMax, 251);
+  EXPECT_EQ(+cell.colCentre, 240);
   EXPECT_EQ(CellGrid[227][227], 1);
   EXPECT_EQ(CellGrid[250][250], 1);
   EXPECT_EQ(CellGrid[4][4], 65);

@@ -229,13 +229,13 @@ TEST_F(IslandFiles, LayoutRecordIsApplied) {
   GameOptions.mapType = 3;
   LoadIsland(Island);
   EXPECT_EQ(IslandNumber, 3);
-  EXPECT_EQ(Island.cellCount, 65);
+  EXPECT_EQ(+Island.cellCount, 65);
   EXPECT_TRUE(Island.Cell(1).isRadiated);
   EXPECT_TRUE(Island.Cell(10).isRadiated);
   EXPECT_FALSE(Island.Cell(2).isRadiated);
   EXPECT_EQ(Island.Cell(2).radiatedNeighbours, 2);  // touches cells 1 and 10
   EXPECT_EQ(Island.Cell(9).radiatedNeighbours, 2);
-  EXPECT_EQ(Island.accountedRadiated, 31);
+  EXPECT_EQ(+Island.accountedRadiated, 31);
 }
 
 // Guards against a record without a start cell inventing one.
@@ -243,8 +243,8 @@ TEST_F(IslandFiles, LayoutWithoutStartCellLeavesZero) {
   WriteLayoutFile(4, 158, {1, 2, 3}, 0);
   GameOptions.mapType = 4;
   LoadIsland(Island);
-  EXPECT_EQ(Island.cellCount, 158);
-  EXPECT_EQ(Island.accountedRadiated, 0);
+  EXPECT_EQ(+Island.cellCount, 158);
+  EXPECT_EQ(+Island.accountedRadiated, 0);
 }
 
 // Guards against the missing-layout message losing its leading quote or

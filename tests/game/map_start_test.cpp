@@ -56,12 +56,12 @@ TEST_F(NewMap, EveryMapTypeEndsReadyToPlay) {
     EXPECT_EQ(GameRunning, 1);
     EXPECT_EQ(StartTick, 0);
     EXPECT_EQ(EndTick, 0);
-    EXPECT_EQ(Island.accountedRadiated, 0);
+    EXPECT_EQ(+Island.accountedRadiated, 0);
     EXPECT_EQ(InputQueue.count, 0);
     EXPECT_FALSE(LeftButtonHeld);
     EXPECT_FALSE(RightButtonHeld);
     EXPECT_TRUE(StatusText.empty());
-    EXPECT_GT(Island.exploredCount, 0);
+    EXPECT_GT(+Island.exploredCount, 0);
   }
 }
 

@@ -95,7 +95,7 @@ TEST_F(Rules, CascadeOpensRegionAndWinsOnce) {
   Play({1});
   OpenCell(Island, Square(8, 8));
   EXPECT_EQ(ExploredCells(), 63);
-  EXPECT_EQ(Island.exploredCount, 63);
+  EXPECT_EQ(+Island.exploredCount, 63);
   EXPECT_EQ(screen.SoundCount(kSoundOpenedEmpty), 60);
   EXPECT_EQ(screen.SoundCount(kSoundOpenedDigit), 3);
   EXPECT_EQ(Island.active, 0);
@@ -105,7 +105,7 @@ TEST_F(Rules, CascadeOpensRegionAndWinsOnce) {
   // The radiated area is marked, not opened, and none is left to find.
   EXPECT_TRUE(Island.Cell(1).isMarked);
   EXPECT_FALSE(Island.Cell(1).isExplored);
-  EXPECT_EQ(RadiatedTotal - Island.accountedRadiated, 0);
+  EXPECT_EQ(RadiatedTotal - +Island.accountedRadiated, 0);
   EXPECT_EQ(EndTick, 100000);
   // The view shows every opened cell as explored.
   EXPECT_EQ(ViewStateGrid[2 * 190][2 * 190], kStateExplored);
@@ -144,7 +144,7 @@ TEST_F(Rules, PenaltyCostsThirtySecondsEach) {
   OpenCell(Island, 1);
   OpenCell(Island, 64);
   EXPECT_EQ(StartTick, started - 60000);
-  EXPECT_EQ(Island.accountedRadiated, 2);
+  EXPECT_EQ(+Island.accountedRadiated, 2);
   EXPECT_EQ(screen.SoundCount(kSoundPenalty), 2);
   EXPECT_EQ(Island.active, 1);
   EXPECT_EQ(Island.Cell(1).state, kStateRadiated);
@@ -165,8 +165,8 @@ TEST_F(Rules, FatalRadiatedAreaEndsTheGame) {
     EXPECT_TRUE(Island.Cell(d).isExplored);
     EXPECT_EQ(Island.Cell(d).state, kStateRadiated);
   }
-  EXPECT_EQ(Island.accountedRadiated, 3);
-  EXPECT_EQ(Island.exploredCount, 0);
+  EXPECT_EQ(+Island.accountedRadiated, 3);
+  EXPECT_EQ(+Island.exploredCount, 0);
   EXPECT_EQ(screen.Count("repaint 30"), 2);  // among the radiated cells, then itself
 }
 
@@ -176,11 +176,11 @@ TEST_F(Rules, MarksToggleAndOpeningRemovesThem) {
   Play({1});
   ToggleMark(Island, 20);
   EXPECT_TRUE(Island.Cell(20).isMarked);
-  EXPECT_EQ(Island.accountedRadiated, 1);
+  EXPECT_EQ(+Island.accountedRadiated, 1);
   EXPECT_EQ(StatusText, "Marked area");
   ToggleMark(Island, 20);
   EXPECT_FALSE(Island.Cell(20).isMarked);
-  EXPECT_EQ(Island.accountedRadiated, 0);
+  EXPECT_EQ(+Island.accountedRadiated, 0);
   EXPECT_EQ(StatusText, "Unexplored area");
   EXPECT_EQ(screen.sounds, (std::vector<int>{kSoundMarked, kSoundUnmarked}));
 
@@ -189,7 +189,7 @@ TEST_F(Rules, MarksToggleAndOpeningRemovesThem) {
   ToggleMark(Island, 2);
   OpenCell(Island, 2);
   EXPECT_FALSE(Island.Cell(2).isMarked);
-  EXPECT_EQ(Island.accountedRadiated, 0);
+  EXPECT_EQ(+Island.accountedRadiated, 0);
   ToggleMark(Island, 2);
   EXPECT_FALSE(Island.Cell(2).isMarked);
 }
@@ -223,7 +223,7 @@ TEST_F(Rules, OpeningsDuringPreparationKeepTheClockStopped) {
   EXPECT_EQ(StartTick, 0);
   OpenCell(Island, 0);
   OpenCell(Island, 300);
-  EXPECT_EQ(Island.exploredCount > 0, true);
+  EXPECT_EQ(+Island.exploredCount > 0, true);
   GameRunning = 1;
   OpenCell(Island, 2);
   EXPECT_EQ(StartTick, 100000);

@@ -99,7 +99,7 @@ TEST_F(GameFiles, InsertionShiftsAndSaves) {
   EXPECT_EQ(EntryName(ScoreTable[1][0]), "Ranger");
   EXPECT_EQ(EntryName(ScoreTable[1][1]), "Tavik");
   InsertScore(2, 10, "abcdefghijklmnopqrstuvwxy", 199);
-  EXPECT_EQ(ScoreTable[1][9].seconds, 199);
+  EXPECT_EQ(+ScoreTable[1][9].seconds, 199);
   EXPECT_EQ(EntryName(ScoreTable[1][9]), "abcdefghijklmnopqrst");
   EXPECT_EQ(EntryName(ScoreTable[1][8]), "Dunmere");
   EXPECT_EQ(Seconds(1)[0], 40);
@@ -108,7 +108,7 @@ TEST_F(GameFiles, InsertionShiftsAndSaves) {
   ASSERT_EQ(file.size(), 1400u);
   EXPECT_EQ(std::memcmp(file.data(), ScoreTable, 1400), 0);
   InsertScore(2, 11, "x", 1);  // no such place: nothing changes
-  EXPECT_EQ(ScoreTable[1][9].seconds, 199);
+  EXPECT_EQ(+ScoreTable[1][9].seconds, 199);
 }
 
 // Guards against a reset touching other blocks or not writing the file, and
@@ -134,7 +134,7 @@ TEST_F(GameFiles, DamagedScoresFile) {
   platform::WriteWholeFile(kScoresFile, bytes.data(), bytes.size());
   LoadScores();
   EXPECT_EQ(EntryName(ScoreTable[0][0]), std::string(23, 'z'));
-  EXPECT_EQ(ScoreTable[0][2].seconds, 0);
+  EXPECT_EQ(+ScoreTable[0][2].seconds, 0);
   EXPECT_EQ(FindRecordPlace(1, 5), 1);
   EXPECT_EQ(FindRecordPlace(1, 0x7a7a7a7a), 0);  // place 2 holds 0 seconds
 }
