@@ -12,6 +12,7 @@
 #include "game/map_start.h"
 #include "game/rules.h"
 #include "game/solver.h"
+#include "game/view.h"
 #include "game/island_fixtures.h"
 #include "platform/random.h"
 #include "screens/options_file.h"
@@ -48,6 +49,25 @@ void BM_StartNewMap(benchmark::State& state) {
   for (auto _ : state) StartNewMap(Island);
 }
 BENCHMARK(BM_StartNewMap)->DenseRange(1, 4)->Unit(benchmark::kMillisecond);
+
+// The border mask, the six view passes and centring alone, on the rounded
+// grid: the part of preparation that does not depend on the openings.
+void BM_BuildViewRounded(benchmark::State& state) {
+  std::memset(&Island, 0, sizeof Island);
+  BuildRoundedGrid(Island);
+  for (auto _ : state) {
+    BuildBorderMask();
+    BuildView(Island);
+    CentreView();
+  }
+}
+BENCHMARK(BM_BuildViewRounded)->Unit(benchmark::kMillisecond);
+
+// One refresh of the whole view, done once per opened cell.
+void BM_RefreshView(benchmark::State& state) {
+  for (auto _ : state) RefreshView(Island);
+}
+BENCHMARK(BM_RefreshView)->Unit(benchmark::kMicrosecond);
 
 void BM_FindSafeCellFreshRoundedMap(benchmark::State& state) {
   EnterGameDirectory();
