@@ -1,0 +1,108 @@
+#include "tools/islands/generator.h"
+
+#include <cstring>
+#include <optional>
+#include <stdexcept>
+#include <string>
+
+#include "game/grids.h"
+#include "tools/islands/archive_files.h"
+#include "tools/islands/cell_contacts.h"
+#include "tools/islands/landmass.h"
+#include "tools/islands/radiated_layout.h"
+
+namespace islands {
+
+namespace {
+
+// Land area and spacing of cell centres of an island, drawn per island.
+constexpr int kSmallestArea = 20000;
+constexpr int kLargestArea = 34000;
+constexpr int kNarrowestSpacing = 15;
+constexpr int kWidestSpacing = 22;
+// Placements tried on one island before the island itself is drawn anew.
+constexpr int kPlacementsPerIsland = 400;
+// Placements tried for one layout of a generated type.
+constexpr int kPlacementsPerLayout = 1000000;
+
+MapKind KindOf(int mapType) {
+  return {kRadiatedAreasByType[mapType], kSolverOpeningsByType[mapType]};
+}
+
+void Record(MapTypeSummary& summary, const TIsland& island, const LayoutReport& report) {
+  int land = 0;
+  for (int d = 1; d <= island.LastCell(); ++d) {
+    const TIslandCell& cell = island.Cell(d);
+    if (cell.isSea) continue;
+    ++land;
+    summary.neighbours.push_back(cell.neighbourCount);
+  }
+  summary.landCells.push_back(land);
+  summary.openedAtStart.push_back(report.openedAtStart);
+  summary.rounds.push_back(report.rounds);
+  summary.hintSolved += report.hintSolves;
+  summary.placements += report.attempts;
+}
+
+// One island's shape and cells; nothing when this draw does not make one.
+std::optional<StoredIsland> DrawIsland(RandomStream& random) {
+  Mask land = MakeLandmass(random, random.Between(kSmallestArea, kLargestArea));
+  if (CountSet(land) == 0) return std::nullopt;
+  std::optional<CellMap> map = DivideIntoCells(land, random, random.Between(kNarrowestSpacing, kWidestSpacing));
+  if (!map || !ClarifyContacts(*map)) return std::nullopt;
+  StoredIsland stored;
+  if (!DescribeIsland(*map, stored)) return std::nullopt;
+  return stored;
+}
+
+}  // namespace
+
+void BuildGeneratedGrid(int mapType, TIsland& island) {
+  std::memset(&island, 0, sizeof island);
+  if (mapType == 4) {
+    BuildRoundedGrid(island);
+  } else {
+    BuildSquareGrid(island);
+  }
+}
+
+std::vector<StoredIsland> MakeIslands(uint64_t seed, MapTypeSummary& summary) {
+  summary.mapType = 1;
+  MapKind kind = KindOf(1);
+  std::vector<StoredIsland> islands;
+  for (int k = 0; k < kMapsPerFile; ++k) {
+    RandomStream random = RandomStream(seed).Fork(k);
+    for (;;) {
+      std::optional<StoredIsland> stored = DrawIsland(random);
+      std::optional<LayoutReport> report;
+      if (stored) report = PlaceRadiatedAreas(stored->record, kind, random, kPlacementsPerIsland);
+      if (!report) {
+        ++summary.islandRedraws;
+        continue;
+      }
+      Record(summary, stored->record, *report);
+      islands.push_back(std::move(*stored));
+      break;
+    }
+  }
+  return islands;
+}
+
+std::vector<uint8_t> MakeLayoutFile(int mapType, uint64_t seed, MapTypeSummary& summary) {
+  summary.mapType = mapType;
+  MapKind kind = KindOf(mapType);
+  std::vector<uint8_t> file;
+  static TIsland island;
+  for (int k = 0; k < kMapsPerFile; ++k) {
+    RandomStream random = RandomStream(seed).Fork(static_cast<uint64_t>(mapType) * 1000 + k);
+    BuildGeneratedGrid(mapType, island);
+    std::optional<LayoutReport> report = PlaceRadiatedAreas(island, kind, random, kPlacementsPerLayout);
+    if (!report) throw std::runtime_error("no layout without guessing for map type " + std::to_string(mapType));
+    Record(summary, island, *report);
+    std::vector<uint8_t> record = LayoutRecord(island);
+    file.insert(file.end(), record.begin(), record.end());
+  }
+  return file;
+}
+
+}  // namespace islands

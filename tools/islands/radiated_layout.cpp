@@ -1,0 +1,68 @@
+#include "tools/islands/radiated_layout.h"
+
+#include <cstring>
+#include <vector>
+
+#include "game/island_files.h"
+#include "tools/islands/map_play.h"
+
+namespace islands {
+
+namespace {
+
+std::vector<int> LandCells(const TIsland& island) {
+  std::vector<int> land;
+  for (int d = 1; d <= island.LastCell(); ++d) {
+    if (island.Cell(d).isLand && !island.Cell(d).isSea) land.push_back(d);
+  }
+  return land;
+}
+
+// One random placement; the start is a random cell without radiated
+// neighbours, 0 when there is none.
+int DrawPlacement(TIsland& island, const std::vector<int>& land, int radiatedAreas,
+                  RandomStream& random) {
+  std::vector<int> shuffled = land;
+  random.Shuffle(shuffled);
+  for (int d : land) island.Cell(d).isRadiated = 0;
+  for (int i = 0; i < radiatedAreas; ++i) island.Cell(shuffled[i]).isRadiated = 1;
+  CountRadiatedNeighbours(island);
+  std::vector<int> quiet;
+  for (int d : land) {
+    if (!island.Cell(d).isRadiated && island.Cell(d).radiatedNeighbours == 0) quiet.push_back(d);
+  }
+  island.accountedRadiated = quiet.empty() ? 0 : quiet[random.Below(static_cast<int>(quiet.size()))];
+  return island.accountedRadiated;
+}
+
+}  // namespace
+
+LayoutReport ReplayMap(const TIsland& island, const MapKind& kind) {
+  LayoutReport report;
+  RadiatedTotal = kind.radiatedAreas;
+  std::memcpy(&Island, &island, sizeof Island);
+  PlayOutcome outcome = PlayWithoutGuessing(kind.solverOpenings);
+  report.openedAtStart = outcome.openedAtStart;
+  report.rounds = outcome.solved ? outcome.rounds : -1;
+  std::memcpy(&Island, &island, sizeof Island);
+  report.hintSolves = HintKeySolves(kind.solverOpenings);
+  return report;
+}
+
+std::optional<LayoutReport> PlaceRadiatedAreas(TIsland& island, const MapKind& kind,
+                                               RandomStream& random, int attempts) {
+  std::vector<int> land = LandCells(island);
+  if (static_cast<int>(land.size()) <= kind.radiatedAreas) return std::nullopt;
+  RadiatedTotal = kind.radiatedAreas;
+  for (int attempt = 1; attempt <= attempts; ++attempt) {
+    if (DrawPlacement(island, land, kind.radiatedAreas, random) == 0) continue;
+    std::memcpy(&Island, &island, sizeof Island);
+    if (!PlayWithoutGuessing(kind.solverOpenings).solved) continue;
+    LayoutReport report = ReplayMap(island, kind);
+    report.attempts = attempt;
+    return report;
+  }
+  return std::nullopt;
+}
+
+}  // namespace islands

@@ -1,0 +1,36 @@
+// Hiding the radiated areas of a map and choosing its start cell so that
+// the whole map can be solved by deduction from what the game opens.
+#pragma once
+
+#include <optional>
+
+#include "game/island.h"
+#include "tools/islands/random_stream.h"
+
+namespace islands {
+
+struct MapKind {
+  int radiatedAreas;
+  int solverOpenings;  // cells map preparation opens with the hint solver
+};
+
+struct LayoutReport {
+  int attempts = 0;       // placements drawn until one needed no guess
+  int openedAtStart = 0;  // cells the game opens by itself
+  int rounds = 0;         // rounds of deduction the player needs
+  bool hintSolves = false;
+};
+
+// Draws placements on `island` (its cells set, nothing radiated) until one
+// can be solved without guessing; writes it into `island` (isRadiated,
+// radiatedNeighbours, the start cell in accountedRadiated). Nothing when
+// `attempts` draws all needed a guess. Uses the game's Island and
+// RadiatedTotal as scratch.
+std::optional<LayoutReport> PlaceRadiatedAreas(TIsland& island, const MapKind& kind,
+                                               RandomStream& random, int attempts);
+
+// Replays a finished map from its start: the exact checker's verdict and the
+// hint key's. Uses Island and RadiatedTotal as scratch.
+LayoutReport ReplayMap(const TIsland& island, const MapKind& kind);
+
+}  // namespace islands
