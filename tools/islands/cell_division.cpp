@@ -11,8 +11,8 @@ namespace islands {
 
 namespace {
 
-constexpr int kCoastRoom = 2;    // land kept between a digit's room and the coast
-constexpr int kRoomGap = 2;      // land kept between the rooms of two cells
+constexpr int kCoastRoom = 1;    // land kept between a digit's room and the coast
+constexpr int kRoomGap = 1;      // land kept between the rooms of two cells
 constexpr int kStraightStep = 10;
 constexpr int kDiagonalStep = 14;
 constexpr int kUnit = 64;        // fixed-point one of the growth weights

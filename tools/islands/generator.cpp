@@ -16,10 +16,10 @@ namespace islands {
 namespace {
 
 // Land area and spacing of cell centres of an island, drawn per island.
-constexpr int kSmallestArea = 20000;
-constexpr int kLargestArea = 34000;
-constexpr int kNarrowestSpacing = 15;
-constexpr int kWidestSpacing = 22;
+constexpr int kSmallestArea = 21000;
+constexpr int kLargestArea = 32000;
+constexpr int kNarrowestSpacing = 13;
+constexpr int kWidestSpacing = 21;
 // Placements tried on one island before the island itself is drawn anew.
 constexpr int kPlacementsPerIsland = 400;
 // Placements tried for one layout of a generated type.
@@ -66,40 +66,45 @@ void BuildGeneratedGrid(int mapType, TIsland& island) {
   }
 }
 
-std::vector<StoredIsland> MakeIslands(uint64_t seed, MapTypeSummary& summary) {
+StoredIsland MakeIsland(uint64_t seed, int index, MapTypeSummary& summary) {
   summary.mapType = 1;
   MapKind kind = KindOf(1);
-  std::vector<StoredIsland> islands;
-  for (int k = 0; k < kMapsPerFile; ++k) {
-    RandomStream random = RandomStream(seed).Fork(k);
-    for (;;) {
-      std::optional<StoredIsland> stored = DrawIsland(random);
-      std::optional<LayoutReport> report;
-      if (stored) report = PlaceRadiatedAreas(stored->record, kind, random, kPlacementsPerIsland);
-      if (!report) {
-        ++summary.islandRedraws;
-        continue;
-      }
+  RandomStream random = RandomStream(seed).Fork(static_cast<uint64_t>(index));
+  for (;;) {
+    std::optional<StoredIsland> stored = DrawIsland(random);
+    std::optional<LayoutReport> report;
+    if (stored) report = PlaceRadiatedAreas(stored->record, kind, random, kPlacementsPerIsland);
+    if (report) {
       Record(summary, stored->record, *report);
-      islands.push_back(std::move(*stored));
-      break;
+      return std::move(*stored);
     }
+    ++summary.islandRedraws;
   }
+}
+
+std::vector<StoredIsland> MakeIslands(uint64_t seed, MapTypeSummary& summary) {
+  std::vector<StoredIsland> islands;
+  for (int k = 0; k < kMapsPerFile; ++k) islands.push_back(MakeIsland(seed, k, summary));
   return islands;
 }
 
-std::vector<uint8_t> MakeLayoutFile(int mapType, uint64_t seed, MapTypeSummary& summary) {
+std::vector<uint8_t> MakeLayout(int mapType, uint64_t seed, int index, MapTypeSummary& summary) {
   summary.mapType = mapType;
-  MapKind kind = KindOf(mapType);
-  std::vector<uint8_t> file;
+  RandomStream random = RandomStream(seed).Fork(static_cast<uint64_t>(mapType) * 1000 + index);
   static TIsland island;
+  BuildGeneratedGrid(mapType, island);
+  std::optional<LayoutReport> report = PlaceRadiatedAreas(island, KindOf(mapType), random, kPlacementsPerLayout);
+  if (!report) {
+    throw std::runtime_error("no layout without guessing for map type " + std::to_string(mapType));
+  }
+  Record(summary, island, *report);
+  return LayoutRecord(island);
+}
+
+std::vector<uint8_t> MakeLayoutFile(int mapType, uint64_t seed, MapTypeSummary& summary) {
+  std::vector<uint8_t> file;
   for (int k = 0; k < kMapsPerFile; ++k) {
-    RandomStream random = RandomStream(seed).Fork(static_cast<uint64_t>(mapType) * 1000 + k);
-    BuildGeneratedGrid(mapType, island);
-    std::optional<LayoutReport> report = PlaceRadiatedAreas(island, kind, random, kPlacementsPerLayout);
-    if (!report) throw std::runtime_error("no layout without guessing for map type " + std::to_string(mapType));
-    Record(summary, island, *report);
-    std::vector<uint8_t> record = LayoutRecord(island);
+    std::vector<uint8_t> record = MakeLayout(mapType, seed, k, summary);
     file.insert(file.end(), record.begin(), record.end());
   }
   return file;

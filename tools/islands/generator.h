@@ -12,6 +12,9 @@ namespace islands {
 
 constexpr int kMapsPerFile = 128;
 
+// The seed of the shipped files.
+constexpr uint64_t kShippedSeed = 0x5EA1A7D5;
+
 // What came out for one map type, for the generator's summary.
 struct MapTypeSummary {
   int mapType = 0;
@@ -24,9 +27,13 @@ struct MapTypeSummary {
   int islandRedraws = 0;           // islands drawn anew (original maps)
 };
 
+// Island `index` of the archive; each island draws from its own stream.
+StoredIsland MakeIsland(uint64_t seed, int index, MapTypeSummary& summary);
 std::vector<StoredIsland> MakeIslands(uint64_t seed, MapTypeSummary& summary);
 
-// The layout file of map type 2, 3 or 4: 128 records.
+// Record `index` of the layout file of map type 2, 3 or 4, and the whole
+// file of 128 records.
+std::vector<uint8_t> MakeLayout(int mapType, uint64_t seed, int index, MapTypeSummary& summary);
 std::vector<uint8_t> MakeLayoutFile(int mapType, uint64_t seed, MapTypeSummary& summary);
 
 // The record of map type 2, 3 or 4 before a layout is applied, as the game

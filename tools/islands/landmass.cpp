@@ -34,7 +34,7 @@ class Terrain {
     }
     roughness_ = random.Between(30000, 50000);
     period_ = random.Between(40, 70);
-    warp_ = random.Between(30, 55);
+    warp_ = random.Between(35, 60);
     warpPeriod_ = random.Between(70, 110);
   }
 
@@ -56,7 +56,7 @@ class Terrain {
     int64_t radial = (dr * dr + dc * dc) * kNoiseOne / (110 * 110);
     base -= radial * radial / kNoiseOne / 2;
     int edge = std::min({row, column, kSide - 1 - row, kSide - 1 - column}) - kLandMargin;
-    int64_t fade = edge < kFadeWidth ? int64_t{kFadeWidth - edge} * (kFadeWidth - edge) * kNoiseOne / 400 : 0;
+    int64_t fade = edge < kFadeWidth ? int64_t{kFadeWidth - edge} * (kFadeWidth - edge) * kNoiseOne / 200 : 0;
     return base + noise * roughness_ / (kNoiseOne / 2) - fade;
   }
 

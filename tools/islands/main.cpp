@@ -18,12 +18,10 @@
 
 namespace {
 
-constexpr uint64_t kDefaultSeed = 0x5EA1A7D5;
-
 struct Options {
   std::string output;
   std::string preview;
-  uint64_t seed = kDefaultSeed;
+  uint64_t seed = islands::kShippedSeed;
   bool summary = false;
 };
 

@@ -59,10 +59,15 @@ bool AllSafeCellsOpen() {
 PlayOutcome PlayWithoutGuessing(int solverOpenings) {
   PlayOutcome outcome;
   outcome.openedAtStart = OpenStartCells(solverOpenings);
+  DeduceToTheEnd(outcome);
+  return outcome;
+}
+
+void DeduceToTheEnd(PlayOutcome& outcome) {
   while (!AllSafeCellsOpen()) {
     Deduction deduction = DeduceCells(Island, RadiatedTotal);
     if (deduction.tooComplex) outcome.tooComplex = true;
-    if (deduction.safe.empty()) return outcome;
+    if (deduction.safe.empty()) return;
     ++outcome.rounds;
     for (int cell : deduction.safe) {
       if (Island.Cell(cell).isRadiated) {
@@ -72,7 +77,6 @@ PlayOutcome PlayWithoutGuessing(int solverOpenings) {
     }
   }
   outcome.solved = true;
-  return outcome;
 }
 
 bool HintKeySolves(int solverOpenings) {

@@ -28,6 +28,10 @@ struct PlayOutcome {
 // can be proven.
 PlayOutcome PlayWithoutGuessing(int solverOpenings);
 
+// The rounds of deduction alone, from the island as it stands; fills in
+// `solved`, `tooComplex` and `rounds`.
+void DeduceToTheEnd(PlayOutcome& outcome);
+
 // From a fresh map: the game's openings, then the hint key pressed until it
 // has nothing more to say. Whether that finishes the map.
 bool HintKeySolves(int solverOpenings);
