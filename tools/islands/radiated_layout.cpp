@@ -10,6 +10,10 @@ namespace islands {
 
 namespace {
 
+// The game may open at most this share of the safe cells by itself, so that
+// every map leaves the player most of the work.
+constexpr int kMostOpenedPercent = 50;
+
 std::vector<int> LandCells(const TIsland& island) {
   std::vector<int> land;
   for (int d = 1; d <= island.LastCell(); ++d) {
@@ -57,7 +61,9 @@ std::optional<LayoutReport> PlaceRadiatedAreas(TIsland& island, const MapKind& k
   for (int attempt = 1; attempt <= attempts; ++attempt) {
     if (DrawPlacement(island, land, kind.radiatedAreas, random) == 0) continue;
     std::memcpy(&Island, &island, sizeof Island);
-    if (!PlayWithoutGuessing(kind.solverOpenings).solved) continue;
+    PlayOutcome outcome = PlayWithoutGuessing(kind.solverOpenings);
+    int safeCells = static_cast<int>(land.size()) - kind.radiatedAreas;
+    if (!outcome.solved || outcome.openedAtStart * 100 > safeCells * kMostOpenedPercent) continue;
     LayoutReport report = ReplayMap(island, kind);
     report.attempts = attempt;
     return report;

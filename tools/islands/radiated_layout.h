@@ -22,7 +22,8 @@ struct LayoutReport {
 };
 
 // Draws placements on `island` (its cells set, nothing radiated) until one
-// can be solved without guessing; writes it into `island` (isRadiated,
+// can be solved without guessing and the game's own openings leave at least
+// half of the safe cells to the player; writes it into `island` (isRadiated,
 // radiatedNeighbours, the start cell in accountedRadiated). Nothing when
 // `attempts` draws all needed a guess. Uses the game's Island and
 // RadiatedTotal as scratch.
