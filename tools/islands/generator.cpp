@@ -30,6 +30,7 @@ MapKind KindOf(int mapType) {
 }
 
 void Record(MapTypeSummary& summary, const TIsland& island, const LayoutReport& report) {
+  if (summary.askHintKey) summary.hintSolved += HintKeyFinishes(island, KindOf(summary.mapType));
   int land = 0;
   for (int d = 1; d <= island.LastCell(); ++d) {
     const TIslandCell& cell = island.Cell(d);
@@ -40,7 +41,6 @@ void Record(MapTypeSummary& summary, const TIsland& island, const LayoutReport& 
   summary.landCells.push_back(land);
   summary.openedAtStart.push_back(report.openedAtStart);
   summary.rounds.push_back(report.rounds);
-  summary.hintSolved += report.hintSolves;
   summary.placements += report.attempts;
 }
 

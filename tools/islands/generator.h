@@ -17,6 +17,7 @@ constexpr uint64_t kShippedSeed = 0x5EA1A7D5;
 
 // What came out for one map type, for the generator's summary.
 struct MapTypeSummary {
+  bool askHintKey = false;         // also try the hint key on every map (slow)
   int mapType = 0;
   std::vector<int> landCells;      // per map
   std::vector<int> neighbours;     // per land cell of every map

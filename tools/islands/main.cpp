@@ -62,6 +62,7 @@ int main(int argc, char** argv) {
   try {
     auto started = std::chrono::steady_clock::now();
     islands::MapTypeSummary summaries[4];
+    for (islands::MapTypeSummary& summary : summaries) summary.askHintKey = options.summary;
     std::vector<islands::StoredIsland> archived = islands::MakeIslands(options.seed, summaries[0]);
     islands::ArchiveFiles archive = islands::PackArchive(archived);
     islands::VerifyArchive(archive, archived);

@@ -41,16 +41,10 @@ int DrawPlacement(TIsland& island, const std::vector<int>& land, int radiatedAre
 
 }  // namespace
 
-LayoutReport ReplayMap(const TIsland& island, const MapKind& kind) {
-  LayoutReport report;
+bool HintKeyFinishes(const TIsland& island, const MapKind& kind) {
   RadiatedTotal = kind.radiatedAreas;
   std::memcpy(&Island, &island, sizeof Island);
-  PlayOutcome outcome = PlayWithoutGuessing(kind.solverOpenings);
-  report.openedAtStart = outcome.openedAtStart;
-  report.rounds = outcome.solved ? outcome.rounds : -1;
-  std::memcpy(&Island, &island, sizeof Island);
-  report.hintSolves = HintKeySolves(kind.solverOpenings);
-  return report;
+  return HintKeySolves(kind.solverOpenings);
 }
 
 std::optional<LayoutReport> PlaceRadiatedAreas(TIsland& island, const MapKind& kind,
@@ -64,9 +58,7 @@ std::optional<LayoutReport> PlaceRadiatedAreas(TIsland& island, const MapKind& k
     PlayOutcome outcome = PlayWithoutGuessing(kind.solverOpenings);
     int safeCells = static_cast<int>(land.size()) - kind.radiatedAreas;
     if (!outcome.solved || outcome.openedAtStart * 100 > safeCells * kMostOpenedPercent) continue;
-    LayoutReport report = ReplayMap(island, kind);
-    report.attempts = attempt;
-    return report;
+    return LayoutReport{attempt, outcome.openedAtStart, outcome.rounds};
   }
   return std::nullopt;
 }

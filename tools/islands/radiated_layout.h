@@ -18,7 +18,6 @@ struct LayoutReport {
   int attempts = 0;       // placements drawn until one needed no guess
   int openedAtStart = 0;  // cells the game opens by itself
   int rounds = 0;         // rounds of deduction the player needs
-  bool hintSolves = false;
 };
 
 // Draws placements on `island` (its cells set, nothing radiated) until one
@@ -30,8 +29,9 @@ struct LayoutReport {
 std::optional<LayoutReport> PlaceRadiatedAreas(TIsland& island, const MapKind& kind,
                                                RandomStream& random, int attempts);
 
-// Replays a finished map from its start: the exact checker's verdict and the
-// hint key's. Uses Island and RadiatedTotal as scratch.
-LayoutReport ReplayMap(const TIsland& island, const MapKind& kind);
+// Whether the hint key alone, pressed after the game's openings until it has
+// nothing more to say, finishes the map. Uses Island and RadiatedTotal as
+// scratch.
+bool HintKeyFinishes(const TIsland& island, const MapKind& kind);
 
 }  // namespace islands

@@ -28,8 +28,10 @@ void PrintSummary(const MapTypeSummary (&summaries)[4], double seconds) {
     PrintSpread("neighbours per cell", summary.neighbours);
     PrintSpread("opened at start", summary.openedAtStart);
     PrintSpread("rounds of deduction", summary.rounds);
-    std::printf("  %-24s %d of %d (%.0f%%)\n", "hint key alone solves", summary.hintSolved, maps,
-                maps ? 100.0 * summary.hintSolved / maps : 0.0);
+    if (summary.askHintKey) {
+      std::printf("  %-24s %d of %d (%.0f%%)\n", "hint key alone solves", summary.hintSolved, maps,
+                  maps ? 100.0 * summary.hintSolved / maps : 0.0);
+    }
     std::printf("  %-24s %lld\n", "placements drawn", static_cast<long long>(summary.placements));
     if (summary.mapType == 1) std::printf("  %-24s %d\n", "islands drawn anew", summary.islandRedraws);
   }
