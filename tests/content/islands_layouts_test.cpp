@@ -46,7 +46,7 @@ TEST_F(LayoutLoading, EveryLayoutLoadsWithAQuietStartCell) {
       std::memset(&Island, 0, sizeof Island);
       LoadIsland(Island);
       ASSERT_EQ(IslandNumber, n);
-      ASSERT_EQ(Island.cellCount, kLayoutSizes[type]);
+      ASSERT_EQ(int{Island.cellCount}, kLayoutSizes[type]);
       int radiated = 0;
       for (int d = 1; d <= Island.cellCount; ++d) radiated += Island.Cell(d).isRadiated;
       EXPECT_EQ(radiated, kRadiatedAreasByType[type]);

@@ -3,11 +3,17 @@
 #include <algorithm>
 #include <cstring>
 
+#include "game/solver.h"
 #include "tools/islands/cell_contacts.h"
 
 namespace islands {
 
 namespace {
+
+// The record holds 24 neighbours, but the hint solver reads a digit only
+// while at most 10 of its neighbours are unexplored; islands keep to that so
+// that the hint key can use every digit.
+constexpr int kMostNeighbours = std::min(kMaxNeighbours, kConstraintMembers);
 
 // Box of every cell, 1-based like the record, and whether it meets the sea.
 struct Extent {
@@ -60,7 +66,7 @@ bool DescribeIsland(const CellMap& map, StoredIsland& stored) {
   std::vector<std::vector<int>> neighbours = NeighbourLists(MeasureContacts(map.cells, count));
   std::vector<Extent> extents = MeasureExtents(map.cells, count);
   for (int d = 1; d <= count; ++d) {
-    if (neighbours[d - 1].size() > static_cast<size_t>(kMaxNeighbours)) return false;
+    if (neighbours[d - 1].size() > static_cast<size_t>(kMostNeighbours)) return false;
     TIslandCell& cell = island.Cell(d);
     cell.number = static_cast<uint16_t>(d);
     for (int n : neighbours[d - 1]) cell.AppendNeighbour(n);

@@ -14,7 +14,7 @@ struct StoredIsland {
 };
 
 // Fills `stored` from the cells; false when a cell has more neighbours than
-// the record holds.
+// the hint solver can weigh (10; the record would hold 24).
 bool DescribeIsland(const CellMap& map, StoredIsland& stored);
 
 }  // namespace islands
