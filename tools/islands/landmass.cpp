@@ -53,8 +53,8 @@ class Terrain {
     int64_t noise = FractalNoise(seed_, column, row, period_, 5) - kNoiseOne / 2;
     // Far from the middle the ground sinks, which rounds the whole island.
     int64_t dr = row - kSide / 2, dc = column - kSide / 2;
-    int64_t radial = (dr * dr + dc * dc) * kNoiseOne / (110 * 110);
-    base -= radial * radial / kNoiseOne / 2;
+    int64_t radial = (dr * dr + dc * dc) * kNoiseOne / (105 * 105);
+    base -= radial * radial / kNoiseOne;
     int edge = std::min({row, column, kSide - 1 - row, kSide - 1 - column}) - kLandMargin;
     int64_t fade = edge < kFadeWidth ? int64_t{kFadeWidth - edge} * (kFadeWidth - edge) * kNoiseOne / 200 : 0;
     return base + noise * roughness_ / (kNoiseOne / 2) - fade;
