@@ -147,18 +147,19 @@ void EerieSecond(Score& score, int p) {
   Shimmer(score, p, kPluckChannel,
           {{0, "G-4", "037"}, {8, "A#4", "047"}, {16, "D#5", "047"}, {24, "G-4", "037"},
            {32, "C-5", "047"}, {40, "A-4", "037"}, {48, "D-5", "027"}, {56, "C#5", "036"}});
-  score.Line(p, kCounterChannel, kBell, "0:G-4@26 24:A#4@24 32:E-4@26 48:C#4@24");
+  score.Line(p, kCounterChannel, kBell, "0:G-4@26 24:A#4@24 32:E-4@26 48:A-4@24");
   score.Line(p, kKickChannel, kKick, "0:C-4@34 16:C-4@30 32:C-4@34 48:C-4@30");
   score.Line(p, kShakerChannel, kShaker, Repeat(4, 63, "D-4@12", 8));
 }
 
 // The bridge, slower and three bars long (a pattern break cuts the
 // pattern): Dm(maj7) | Bbmaj7#11 | Asus4 A, bells shimmering in arpeggios,
-// the surf swelling and wandering.
+// the surf swelling and wandering. Its slides come back to where they
+// started (at 8 ticks a row each moves by 7 steps a row), so the song
+// sounds the same after the bridge and after each loop.
 void Bridge(Score& score, int p) {
   score.Line(p, kSurfChannel, 0,
-             "0:..~71 1:..~71 2:..~71 3:..~71 " + Repeat(12, 19, "..~D2") + " " + Repeat(20, 27, "..~E2") + " " +
-                 Repeat(36, 39, "..~61"));
+             "0:..~71 1:..~71 " + Repeat(12, 19, "..~D2") + " " + Repeat(20, 27, "..~E2") + " 36:..~61 37:..~61");
   score.Line(p, kCounterChannel, 0, "47:..!D00");
   PadChords(score, p,
             {{0, "F-3", "A-3", "C#4"}, {16, "A-3", "D-4", "E-4"}, {32, "A-3", "D-4", "E-4"},
