@@ -35,8 +35,4 @@ Curve AttackDecay(double attackSeconds, double timeConstant) {
   };
 }
 
-Curve Times(Curve a, Curve b) {
-  return [a = std::move(a), b = std::move(b)](double t) { return a(t) * b(t); };
-}
-
 }  // namespace synth

@@ -18,7 +18,4 @@ Curve Decay(double timeConstant);
 // A raised-cosine rise over `attackSeconds`, then exp(-(t - attack) / timeConstant).
 Curve AttackDecay(double attackSeconds, double timeConstant);
 
-// The product of two curves.
-Curve Times(Curve a, Curve b);
-
 }  // namespace synth

@@ -13,10 +13,6 @@ Curve Constant(double value) {
   return [value](double) { return value; };
 }
 
-Curve LinearGlide(double from, double to, double seconds) {
-  return [=](double t) { return t >= seconds ? to : from + (to - from) * (t / seconds); };
-}
-
 Curve ExponentialGlide(double from, double to, double seconds) {
   return [=](double t) { return t >= seconds ? to : from * std::pow(to / from, t / seconds); };
 }

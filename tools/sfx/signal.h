@@ -24,9 +24,7 @@ struct Signal {
 using Curve = std::function<double(double)>;
 
 Curve Constant(double value);
-// From `from` to `to` over `seconds`, then holding; exponential glides suit
-// frequencies, linear ones levels.
-Curve LinearGlide(double from, double to, double seconds);
+// From `from` to `to` over `seconds` (evenly in pitch), then holding.
 Curve ExponentialGlide(double from, double to, double seconds);
 
 // Adds `source` × gain into `target`, starting at `atSeconds`; the part that
