@@ -60,7 +60,8 @@ TEST_F(Dusk, UsesTheRangeOfEffects) {
   std::set<int> tempos;
   ForEachCell([&](size_t, int, int, const Cell& cell) {
     if (cell.effect == kArpeggio && cell.parameter) used.insert("arpeggio");
-    if (cell.effect == kPortaUp || cell.effect == kPortaDown) used.insert("portamento");
+    if (cell.effect == kPortaUp) used.insert("portamento up");
+    if (cell.effect == kPortaDown) used.insert("portamento down");
     if (cell.effect == kTonePorta) used.insert("tone portamento");
     if (cell.effect == kVibrato || cell.effect == kVibratoVolumeSlide) used.insert("vibrato");
     if (cell.effect == kVolumeSlide || cell.effect == kVibratoVolumeSlide) used.insert("volume slide");
@@ -73,7 +74,7 @@ TEST_F(Dusk, UsesTheRangeOfEffects) {
     if (cell.effect == kSetEnvelopePosition) used.insert("envelope position");
     if (cell.note == kKeyOff) used.insert("key off");
   });
-  for (const char* effect : {"arpeggio", "portamento", "tone portamento", "vibrato", "volume slide",
+  for (const char* effect : {"arpeggio", "portamento up", "portamento down", "tone portamento", "vibrato", "volume slide",
                              "volume-column slide", "panning", "panning slide", "pattern break", "speed 6",
                              "speed 8", "envelope position", "key off"}) {
     EXPECT_TRUE(used.count(effect)) << effect;

@@ -185,7 +185,7 @@ void ThemeReturn(Score& score, int p) {
              "0:A-5@16 " + Repeat(1, 5, "..!A10") + " " + Repeat(8, 15, "..!442") + " 16:G-5!304 " +
                  Repeat(17, 19, "..!304") + " " + Repeat(20, 31, "..!442") + " 32:F-5!304 " + Repeat(33, 35, "..!304") +
                  " " + Repeat(36, 47, "..!442") + " 48:E-5!304 " + Repeat(49, 51, "..!304") + " " +
-                 Repeat(52, 57, "..!442") + " " + Repeat(58, 61, "..!603") + " 62:==");
+                 Repeat(52, 57, "..!442") + " " + Repeat(58, 61, "..~63!101") + " 62:==");
 }
 
 // The turnaround: the theme once more, drums and pluck falling away in the
