@@ -49,7 +49,8 @@ TEST(ModuleFiles, ModulesLoadFromAnOffsetInsideALargerFile) {
   std::vector<uint8_t> archive(4096, 0x55);
   const std::vector<uint8_t> xm = SmallXm();
   archive.insert(archive.end(), xm.begin(), xm.end());
-  const std::string path = builders::WriteTempFile("quelt_module_archive.bin", archive);
+  const std::string path =
+      builders::WriteFile(::testing::TempDir() + "quelt_module_archive.bin", archive);
   ModuleSlot module;
   ASSERT_TRUE(LoadModuleFile(module, path.c_str(), 4096));
   EXPECT_EQ(module.format, ModuleFormat::XM);
@@ -64,7 +65,8 @@ TEST(ModuleFiles, MissingFilesAndUnknownFormatsLeaveTheSlotEmpty) {
   ModuleSlot module;
   EXPECT_FALSE(LoadModuleFile(module, "there is no such module.xm", 0));
   const std::string path =
-      builders::WriteTempFile("quelt_not_a_module.bin", std::vector<uint8_t>(5000, 0x20));
+      builders::WriteFile(::testing::TempDir() + "quelt_not_a_module.bin",
+                          std::vector<uint8_t>(5000, 0x20));
   EXPECT_FALSE(LoadModuleFile(module, path.c_str(), 0));
   EXPECT_FALSE(module.loaded);
   EXPECT_EQ(module.patterns.size(), 0u);
@@ -122,7 +124,8 @@ TEST(ModuleFiles, ThePieceReaderReadsEverythingInSmallPieces) {
   // reporting more than it read.
   std::vector<uint8_t> bytes(1000);
   for (size_t i = 0; i < bytes.size(); ++i) bytes[i] = static_cast<uint8_t>(i * 7);
-  const std::string path = builders::WriteTempFile("quelt_pieces.bin", bytes);
+  const std::string path =
+      builders::WriteFile(::testing::TempDir() + "quelt_pieces.bin", bytes);
   std::FILE* file = std::fopen(path.c_str(), "rb");
   ASSERT_NE(file, nullptr);
   std::vector<uint8_t> read(1200);

@@ -274,7 +274,7 @@ TEST(S3mLoader, PatternDataEndingEarlyLeavesTheRestEmpty) {
   std::vector<uint8_t> bytes = s3m.Build();
   // The last pattern's data is the end of the file: cut it after row 0.
   const size_t at = bytes.size() - (64 - 1 + 3 + 1 + 3);
-  bytes.resize(at + 5);
+  bytes.erase(bytes.begin() + static_cast<std::ptrdiff_t>(at + 5), bytes.end());
   ModuleSlot module;
   ASSERT_TRUE(Load(module, bytes));
   EXPECT_EQ(CellAt(module, 0, 0, 0).note, 49);

@@ -10,8 +10,6 @@
 #include <utility>
 #include <vector>
 
-#include <gtest/gtest.h>
-
 namespace builders {
 
 // A growing little-endian byte buffer.
@@ -411,9 +409,8 @@ inline std::vector<uint8_t> BuildWave(uint16_t tag, uint16_t channels, uint32_t 
 
 // ---------------------------------------------------------------------------
 
-// Writes bytes into a file under the test's temporary folder; returns its path.
-inline std::string WriteTempFile(const std::string& name, const std::vector<uint8_t>& bytes) {
-  const std::string path = std::string(::testing::TempDir()) + name;
+// Writes bytes into a file; returns its path.
+inline std::string WriteFile(const std::string& path, const std::vector<uint8_t>& bytes) {
   std::FILE* file = std::fopen(path.c_str(), "wb");
   if (file) {
     std::fwrite(bytes.data(), 1, bytes.size(), file);

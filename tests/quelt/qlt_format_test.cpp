@@ -121,7 +121,8 @@ ModuleSlot SmallModel() {
 // Byte positions in SmallModel's file: the fixed header, one order byte,
 // the 9-byte pattern record without data, then the instrument.
 constexpr size_t kHeaderBytes = 87;
-constexpr size_t kSampleCountAt = 4 + 2 + 32 + 2 + 2;  // id, version, name, song length, instruments
+// id, version, name, song length, instrument count
+constexpr size_t kSampleCountAt = 4 + 2 + 32 + 2 + 2;
 constexpr size_t kPatternRecordAt = kHeaderBytes + 1;
 constexpr size_t kInstrumentAt = kPatternRecordAt + 9;
 constexpr size_t kKeymapAt = kInstrumentAt + 42 + 6;

@@ -97,7 +97,7 @@ TEST(WaveReader, DataCutShortGivesAShorterSound) {
   // Guards against reading past the end when the data chunk claims more
   // bytes than the file holds.
   std::vector<uint8_t> bytes = BuildWave(kPcm, 1, 8000, 16, std::vector<uint8_t>(100, 0x11));
-  bytes.resize(bytes.size() - 51);
+  bytes.erase(bytes.end() - 51, bytes.end());
   SampleSlot slot;
   ASSERT_TRUE(Load(slot, bytes));
   EXPECT_EQ(slot.length, 24u);
@@ -110,7 +110,8 @@ TEST(WaveReader, SoundsAreReadFromAnOffsetInsideALargerFile) {
   const std::vector<uint8_t> wave = BuildWave(kPcm, 1, 11025, 8, {10, 20, 30});
   archive.insert(archive.end(), wave.begin(), wave.end());
   archive.insert(archive.end(), 50, 0xEE);
-  const std::string path = builders::WriteTempFile("quelt_wave_archive.bin", archive);
+  const std::string path =
+      builders::WriteFile(::testing::TempDir() + "quelt_wave_archive.bin", archive);
   SampleSlot slot;
   ASSERT_TRUE(LoadWaveFile(slot, path.c_str(), 1000));
   EXPECT_EQ(slot.length, 3u);

@@ -1,0 +1,13 @@
+// Feeds arbitrary bytes to the MOD loader; whatever it accepts must be a
+// consistent model that is safe to play and to write as QLT.
+#include <cstddef>
+#include <cstdint>
+
+#include "DSound/Player/CModMOD.h"
+#include "DSound/Player/ModuleLoading.h"
+#include "quelt_loader_checks.h"
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+  fuzzing::FuzzLoader(LoadModuleMOD, data, size);
+  return 0;
+}

@@ -1,0 +1,13 @@
+// Feeds arbitrary bytes to the S3M loader; whatever it accepts must be a
+// consistent model that is safe to play and to write as QLT.
+#include <cstddef>
+#include <cstdint>
+
+#include "DSound/Player/CModS3M.h"
+#include "DSound/Player/ModuleLoading.h"
+#include "quelt_loader_checks.h"
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+  fuzzing::FuzzLoader(LoadModuleS3M, data, size);
+  return 0;
+}
