@@ -6,6 +6,8 @@
 #include <new>
 #include <string>
 
+#include <sys/stat.h>
+
 namespace {
 
 constexpr size_t kPieceBytes = 256;
@@ -61,11 +63,12 @@ bool ReadFileFrom(const char* fileName, unsigned long offset, std::vector<uint8_
   bytes.clear();
   std::FILE* file = OpenForReading(fileName);
   if (!file) return false;
+  // Only a regular file has a size to read up to (a folder opens, but holds
+  // no bytes).
+  struct stat status;
   uint64_t size = 0;
-  if (fseeko(file, 0, SEEK_END) == 0) {
-    const off_t end = ftello(file);
-    if (end > 0) size = static_cast<uint64_t>(end);
-  }
+  if (fstat(fileno(file), &status) == 0 && S_ISREG(status.st_mode) && status.st_size > 0)
+    size = static_cast<uint64_t>(status.st_size);
   if (offset < size && fseeko(file, static_cast<off_t>(offset), SEEK_SET) == 0) {
     const uint64_t wanted = std::min<uint64_t>(size - offset, kMaxLoadedFileBytes);
     try {

@@ -64,6 +64,7 @@ TEST(ModuleFiles, MissingFilesAndUnknownFormatsLeaveTheSlotEmpty) {
   // Guards against a failed load reporting success or leaving half a model.
   ModuleSlot module;
   EXPECT_FALSE(LoadModuleFile(module, "there is no such module.xm", 0));
+  EXPECT_FALSE(LoadModuleFile(module, ::testing::TempDir().c_str(), 0));  // a folder
   const std::string path =
       builders::WriteFile(::testing::TempDir() + "quelt_not_a_module.bin",
                           std::vector<uint8_t>(5000, 0x20));
