@@ -1,0 +1,37 @@
+// Offline rendering of a module through the library's mixing: the same
+// tick, voice loops and output conversion the streaming thread uses, driven
+// on the caller's thread without a sound device.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+struct RenderOptions {
+  unsigned short rate = 44100;
+  bool stereo = true;
+  bool sixteenBit = true;
+  int interpolation = 2;         // 0 none, 1 linear, 2 quadratic
+  unsigned char separation = 255;
+  unsigned char musicVolume = 128;
+  double seconds = 0;            // 0: until the song ends
+  bool loop = false;             // continue at the restart position (needs seconds)
+  double maxSeconds = 3600;      // limit when rendering until the end
+  unsigned long offset = 0;      // byte offset of the module in its file
+};
+
+struct RenderResult {
+  bool ok = false;
+  std::string error;            // why rendering failed
+  std::vector<uint8_t> pcm;     // output bytes in the chosen format
+  bool songEnded = false;       // the song ended by itself (no loop)
+  uint32_t frames = 0;
+};
+
+// Loads the module file and renders it. Uses the library's global state
+// (QueltInit ... QueltUninit), so only one rendering runs at a time.
+RenderResult RenderModuleFile(const std::string& fileName, const RenderOptions& options);
+
+// Renders the module already playing in the library until it ends or
+// maxFrames frames are done, appending to pcm. True when the song ended.
+bool RenderPlayingModule(std::vector<uint8_t>& pcm, uint32_t maxFrames);

@@ -1,0 +1,93 @@
+#include "wavefile.h"
+
+#include <algorithm>
+#include <cstdio>
+#include <cstring>
+#include <fstream>
+#include <iterator>
+
+namespace {
+
+void Put16(std::vector<uint8_t>& out, unsigned value) {
+  out.push_back(static_cast<uint8_t>(value));
+  out.push_back(static_cast<uint8_t>(value >> 8));
+}
+
+void Put32(std::vector<uint8_t>& out, uint32_t value) {
+  Put16(out, value & 0xFFFF);
+  Put16(out, value >> 16);
+}
+
+uint32_t Get16(const uint8_t* p) { return p[0] | p[1] << 8; }
+uint32_t Get32(const uint8_t* p) { return Get16(p) | Get16(p + 2) << 16; }
+
+// Float samples become 16-bit, clipped.
+std::vector<uint8_t> FloatTo16(const uint8_t* data, size_t bytes) {
+  std::vector<uint8_t> out;
+  out.reserve(bytes / 2);
+  for (size_t i = 0; i + 4 <= bytes; i += 4) {
+    float value;
+    std::memcpy(&value, data + i, 4);
+    const float scaled = value * 32768.0f;
+    const int sample = scaled > 32767.0f ? 32767 : scaled < -32768.0f ? -32768 : static_cast<int>(scaled);
+    Put16(out, static_cast<unsigned>(sample) & 0xFFFF);
+  }
+  return out;
+}
+
+}  // namespace
+
+bool WriteWaveFile(const std::string& fileName, const WaveData& wave) {
+  std::vector<uint8_t> header;
+  const uint32_t blockAlign = wave.channels * wave.bits / 8;
+  header.insert(header.end(), {'R', 'I', 'F', 'F'});
+  Put32(header, static_cast<uint32_t>(36 + wave.bytes.size()));
+  header.insert(header.end(), {'W', 'A', 'V', 'E', 'f', 'm', 't', ' '});
+  Put32(header, 16);
+  Put16(header, 1);
+  Put16(header, wave.channels);
+  Put32(header, wave.rate);
+  Put32(header, wave.rate * blockAlign);
+  Put16(header, blockAlign);
+  Put16(header, wave.bits);
+  header.insert(header.end(), {'d', 'a', 't', 'a'});
+  Put32(header, static_cast<uint32_t>(wave.bytes.size()));
+  std::ofstream file(fileName, std::ios::binary);
+  file.write(reinterpret_cast<const char*>(header.data()), static_cast<std::streamsize>(header.size()));
+  file.write(reinterpret_cast<const char*>(wave.bytes.data()), static_cast<std::streamsize>(wave.bytes.size()));
+  return static_cast<bool>(file);
+}
+
+bool ReadWaveFile(const std::string& fileName, WaveData& wave) {
+  std::ifstream file(fileName, std::ios::binary);
+  const std::vector<uint8_t> bytes((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
+  if (bytes.size() < 12 || std::memcmp(bytes.data(), "RIFF", 4) != 0 || std::memcmp(bytes.data() + 8, "WAVE", 4) != 0) {
+    return false;
+  }
+  unsigned format = 0;
+  bool haveFormat = false;
+  for (size_t at = 12; at + 8 <= bytes.size();) {
+    const uint8_t* chunk = bytes.data() + at;
+    const size_t size = Get32(chunk + 4);
+    const size_t available = std::min(size, bytes.size() - at - 8);
+    if (std::memcmp(chunk, "fmt ", 4) == 0 && available >= 16) {
+      format = Get16(chunk + 8);
+      wave.channels = Get16(chunk + 10);
+      wave.rate = Get32(chunk + 12);
+      wave.bits = Get16(chunk + 22);
+      if (format == 0xFFFE && available >= 26) format = Get16(chunk + 32);  // extensible: sub-format
+      haveFormat = true;
+    } else if (std::memcmp(chunk, "data", 4) == 0 && haveFormat) {
+      if (format == 3 && wave.bits == 32) {
+        wave.bytes = FloatTo16(chunk + 8, available);
+        wave.bits = 16;
+        return true;
+      }
+      if (format != 1 || (wave.bits != 8 && wave.bits != 16)) return false;
+      wave.bytes.assign(chunk + 8, chunk + 8 + available);
+      return true;
+    }
+    at += 8 + size + (size & 1);
+  }
+  return false;
+}
