@@ -10,7 +10,7 @@ build_packages=(
   fonts-liberation2 fonts-dejavu-core
 )
 test_packages=(
-  libgtest-dev libgmock-dev libbenchmark-dev
+  libgtest-dev libgmock-dev libbenchmark-dev libopenmpt-dev
   imagemagick sox openmpt123 desktop-file-utils
   tecnoballz-data gl-117-data flobopuyo
   xvfb xdotool x11-apps

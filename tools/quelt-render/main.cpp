@@ -8,7 +8,9 @@
 //     --separation N        stereo separation 0-255 (default 255)
 //     --volume N            music master volume 0-255 (default 128)
 //     --seconds S           render S seconds (default: until the song ends)
-//     --loop                continue at the restart position (with --seconds)
+//     --loop                continue at the restart position (with --seconds);
+//                           otherwise rendering stops where the song ends or
+//                           jumps back to a place it has already played
 //     --max-seconds S       limit when rendering until the end (default 3600)
 //     --offset BYTES        where the module starts in the file (default 0)
 #include <cstdio>
@@ -98,6 +100,8 @@ int main(int argc, char** argv) {
     return 1;
   }
   std::printf("%s: %.3f s, %s\n", files[1].c_str(), static_cast<double>(result.frames) / options.rate,
-              result.songEnded ? "song ended" : "time limit reached");
+              result.end == RenderEnd::SongEnded ? "song ended"
+              : result.end == RenderEnd::Looped  ? "song repeats from here"
+                                                 : "time limit reached");
   return 0;
 }

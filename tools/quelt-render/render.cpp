@@ -1,25 +1,63 @@
 #include "render.h"
 
 #include <algorithm>
+#include <set>
 
 #include "Cmixer.h"
 #include "Error.h"
 #include "QueltLibrary.h"
 #include "quelt.h"
 
-bool RenderPlayingModule(std::vector<uint8_t>& pcm, uint32_t maxFrames) {
+namespace {
+
+// Remembers where the song entered each order; entering one at the same
+// row again means the song repeats from there. A pattern loop going back
+// within its order is not an entry.
+class LoopDetector {
+ public:
+  explicit LoopDetector(const MixerState& state) : state_(state) {}
+  bool Repeats() {
+    if (state_.orderIndex == lastOrder_ && (state_.row >= lastRow_ || PatternLoopRuns())) {
+      lastRow_ = state_.row;
+      return false;
+    }
+    lastOrder_ = state_.orderIndex;
+    lastRow_ = state_.row;
+    const uint32_t entry = uint32_t{state_.orderIndex} << 16 | state_.row;
+    return !entries_.insert(entry).second;
+  }
+
+ private:
+  bool PatternLoopRuns() const {
+    for (const MixChannel& channel : state_.musicChannels) {
+      if (channel.patternLoopRunning) return true;
+    }
+    return false;
+  }
+
+  const MixerState& state_;
+  uint32_t lastOrder_ = 0xFFFFFFFF;
+  uint32_t lastRow_ = 0;
+  std::set<uint32_t> entries_;
+};
+
+}  // namespace
+
+RenderEnd RenderPlayingModule(std::vector<uint8_t>& pcm, uint32_t maxFrames, bool stopAtLoop) {
   QueltLibrary& library = Library();
   MixSettings& settings = library.settings;
   const uint32_t frameBytes = BytesPerFrame(settings.formatFlags);
+  LoopDetector loops(library.mixer);
   uint32_t frames = 0;
   while (frames < maxFrames) {
-    if (!library.mixer.playing) return true;
+    if (!library.mixer.playing) return RenderEnd::SongEnded;
     if (settings.tickCounter <= 0) {
-      // A frame that begins with a tick: if the song ends in that tick, the
-      // frame is not part of it.
+      // A frame that begins with a tick: if the song ends (or repeats) in
+      // that tick, the frame is not part of it.
       uint8_t frame[4];
       Mix(settings, frame, frameBytes);
-      if (!library.mixer.playing) return true;
+      if (!library.mixer.playing) return RenderEnd::SongEnded;
+      if (stopAtLoop && library.mixer.tick == 0 && loops.Repeats()) return RenderEnd::Looped;
       pcm.insert(pcm.end(), frame, frame + frameBytes);
       ++frames;
       continue;
@@ -31,7 +69,7 @@ bool RenderPlayingModule(std::vector<uint8_t>& pcm, uint32_t maxFrames) {
     Mix(settings, pcm.data() + start, count * frameBytes);
     frames += count;
   }
-  return false;
+  return RenderEnd::TimeLimit;
 }
 
 RenderResult RenderModuleFile(const std::string& fileName, const RenderOptions& options) {
@@ -54,7 +92,7 @@ RenderResult RenderModuleFile(const std::string& fileName, const RenderOptions& 
     } else {
       const double seconds = options.seconds > 0 ? options.seconds : options.maxSeconds;
       const auto maxFrames = static_cast<uint32_t>(std::min(seconds * options.rate, 4.0e9));
-      result.songEnded = RenderPlayingModule(result.pcm, maxFrames);
+      result.end = RenderPlayingModule(result.pcm, maxFrames, !options.loop);
       result.frames = static_cast<uint32_t>(result.pcm.size() / BytesPerFrame(Library().settings.formatFlags));
       result.ok = true;
     }

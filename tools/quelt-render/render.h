@@ -20,11 +20,18 @@ struct RenderOptions {
   unsigned long offset = 0;      // byte offset of the module in its file
 };
 
+// Why rendering stopped.
+enum class RenderEnd {
+  SongEnded,  // the order list ran out
+  Looped,     // a jump went back to a place the song had already played
+  TimeLimit,  // the requested seconds (or the limit) were reached
+};
+
 struct RenderResult {
   bool ok = false;
   std::string error;            // why rendering failed
   std::vector<uint8_t> pcm;     // output bytes in the chosen format
-  bool songEnded = false;       // the song ended by itself (no loop)
+  RenderEnd end = RenderEnd::TimeLimit;
   uint32_t frames = 0;
 };
 
@@ -32,6 +39,7 @@ struct RenderResult {
 // (QueltInit ... QueltUninit), so only one rendering runs at a time.
 RenderResult RenderModuleFile(const std::string& fileName, const RenderOptions& options);
 
-// Renders the module already playing in the library until it ends or
-// maxFrames frames are done, appending to pcm. True when the song ended.
-bool RenderPlayingModule(std::vector<uint8_t>& pcm, uint32_t maxFrames);
+// Renders the module already playing in the library until it ends (or,
+// with stopAtLoop, jumps back to an order and row it entered before) or
+// maxFrames frames are done, appending to pcm.
+RenderEnd RenderPlayingModule(std::vector<uint8_t>& pcm, uint32_t maxFrames, bool stopAtLoop);

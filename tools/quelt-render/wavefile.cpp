@@ -60,22 +60,26 @@ bool WriteWaveFile(const std::string& fileName, const WaveData& wave) {
 
 bool ReadWaveFile(const std::string& fileName, WaveData& wave) {
   std::ifstream file(fileName, std::ios::binary);
+  if (!file) return false;
   const std::vector<uint8_t> bytes((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
-  if (bytes.size() < 12 || std::memcmp(bytes.data(), "RIFF", 4) != 0 || std::memcmp(bytes.data() + 8, "WAVE", 4) != 0) {
-    return false;
-  }
+  return ParseWave(bytes.data(), bytes.size(), wave);
+}
+
+bool ParseWave(const uint8_t* bytes, size_t total, WaveData& wave) {
+  if (total < 12 || std::memcmp(bytes, "RIFF", 4) != 0 || std::memcmp(bytes + 8, "WAVE", 4) != 0) return false;
   unsigned format = 0;
   bool haveFormat = false;
-  for (size_t at = 12; at + 8 <= bytes.size();) {
-    const uint8_t* chunk = bytes.data() + at;
+  for (size_t at = 12; at + 8 <= total;) {
+    const uint8_t* chunk = bytes + at;
     const size_t size = Get32(chunk + 4);
-    const size_t available = std::min(size, bytes.size() - at - 8);
+    const size_t available = std::min(size, total - at - 8);
     if (std::memcmp(chunk, "fmt ", 4) == 0 && available >= 16) {
       format = Get16(chunk + 8);
       wave.channels = Get16(chunk + 10);
       wave.rate = Get32(chunk + 12);
       wave.bits = Get16(chunk + 22);
       if (format == 0xFFFE && available >= 26) format = Get16(chunk + 32);  // extensible: sub-format
+      if (wave.channels == 0) return false;
       haveFormat = true;
     } else if (std::memcmp(chunk, "data", 4) == 0 && haveFormat) {
       if (format == 3 && wave.bits == 32) {
