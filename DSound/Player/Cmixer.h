@@ -95,6 +95,10 @@ struct MixChannel {
   int8_t volume = 0;           // 0-64
   uint8_t sampleFlags = 0;     // kChannelLoop, kChannel16Bit, kChannelPingPong
   uint8_t envelopeFlags = 0;   // kEnvelopeVolumeRunning, kEnvelopePanningRunning
+  // The loop, ping-pong and 16-bit bits of the data being played, taken with
+  // the data (the sample flags may change before the next note copies new
+  // data); loop bits only for a loop that lies inside the data.
+  uint8_t dataFlags = 0;
   uint16_t sampleIndex = kNoSample;
   uint16_t instrumentIndex = kNoInstrument;
   uint32_t startOffset = 0;  // in samples

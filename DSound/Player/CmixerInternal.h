@@ -31,8 +31,9 @@ int32_t StepForFrequency(uint32_t frequency, uint32_t rate, int32_t previousStep
 // stereo separation.
 void ApplySeparation(MixChannel& channel, uint32_t panning, uint8_t separation);
 
-// Makes a channel's sample geometry safe to mix: the loop lies inside the
-// sample, and positions fit the 21-bit sample index.
+// Makes a channel's sample geometry safe to mix: takes the data flags from
+// the sample flags, keeps the loop inside the sample (or drops it), and
+// positions within the 21-bit sample index.
 void LimitChannelSample(MixChannel& channel);
 
 // Copies data, length, loop points and flags of the channel's sample out of

@@ -28,7 +28,7 @@ void UpdateFxChannel(MixSettings& settings, MixChannel& channel, uint32_t rate) 
   channel.step = StepForFrequency(channel.frequency, rate, channel.step);
   if (channel.step == 0) channel.active = 0;
   int64_t factor = (static_cast<int64_t>(std::max<int8_t>(channel.volume, 0)) * settings.fxScale) >> 6;
-  if (channel.sampleFlags & kChannel16Bit) factor >>= 8;
+  if (channel.dataFlags & kChannel16Bit) factor >>= 8;
   channel.monoFactor = ClampFactor(factor);
   SetStereoFactors(channel, settings, channel.panning);
 }
@@ -70,7 +70,7 @@ void UpdateMusicChannel(MixSettings& settings, MixerState& state, MixChannel& ch
   int64_t factor = (state.globalVolume * ((volume * settings.musicScale) / 64)) >> 6;
   if (channel.fadeoutSpeed != 0) factor = factor * channel.fadeVolume / 65536;
   if (channel.envelopeFlags & kEnvelopeVolumeRunning) factor = (factor * channel.envelopeVolume) >> 6;
-  if (channel.sampleFlags & kChannel16Bit) factor >>= 8;
+  if (channel.dataFlags & kChannel16Bit) factor >>= 8;
   channel.monoFactor = ClampFactor(factor);
   SetStereoFactors(channel, settings, MusicPanning(channel));
 }

@@ -79,17 +79,21 @@ struct LoopWalk {
 // Decides where the next run goes: wraps or reverses at the loop points, or
 // ends a sample without loop.
 LoopWalk NextTarget(const MixChannel& channel, uint32_t position, int32_t step) {
-  if (!(channel.sampleFlags & kChannelLoop)) {
+  if (!(channel.dataFlags & kChannelLoop)) {
     const uint32_t end = channel.length * 2048 - 1;
     return {position, step, end, position >= end};
   }
   const uint32_t end = channel.loopEnd * 2048 - 1;
   const uint32_t restart = channel.loopStart << 11;
-  if (!(channel.sampleFlags & kChannelPingPong)) {
+  if (!(channel.dataFlags & kChannelPingPong)) {
     return {position >= end ? restart : position, step, end, false};
   }
   if (step > 0) {
-    if (position >= end) return {position, -step, restart, false};
+    // Turning back: a step longer than a sample may have run past the end of
+    // the data; the voice turns from its last sample then (two guard samples
+    // cover only what interpolation reads beyond it).
+    const uint32_t lastReadable = channel.length * 2048 - 1;
+    if (position >= end) return {std::min(position, lastReadable), -step, restart, false};
     return {position, step, end, false};
   }
   if (static_cast<int64_t>(restart) - step < static_cast<int64_t>(position)) {
@@ -108,11 +112,11 @@ void MixVoice(MixSettings& settings, MixChannel& channel, int64_t* accumulators,
   settings.currentRightFactor = channel.rightFactor;
   const uint32_t factors[3] = {channel.monoFactor, channel.leftFactor, channel.rightFactor};
   const VoiceLoop loop = kVoiceLoops[std::clamp(interpolation, 0, 2)][stereo ? 1 : 0]
-                                    [(channel.sampleFlags & kChannel16Bit) ? 1 : 0];
+                                    [(channel.dataFlags & kChannel16Bit) ? 1 : 0];
   uint32_t position = channel.position;
   int32_t step = channel.step;
   // Only a ping-pong loop runs backwards.
-  if (step < 0 && (channel.sampleFlags & (kChannelLoop | kChannelPingPong)) !=
+  if (step < 0 && (channel.dataFlags & (kChannelLoop | kChannelPingPong)) !=
                       (kChannelLoop | kChannelPingPong)) {
     step = -step;
   }
@@ -136,8 +140,9 @@ void MixVoice(MixSettings& settings, MixChannel& channel, int64_t* accumulators,
 }
 
 void LimitChannelSample(MixChannel& channel) {
+  channel.dataFlags = channel.sampleFlags & (kChannelLoop | kChannelPingPong | kChannel16Bit);
   channel.length = std::min(channel.length, kMaxMixLength);
   channel.loopEnd = std::min(channel.loopEnd, channel.length);
-  if (channel.loopStart >= channel.loopEnd) channel.sampleFlags &= ~(kChannelLoop | kChannelPingPong);
+  if (channel.loopStart >= channel.loopEnd) channel.dataFlags &= ~(kChannelLoop | kChannelPingPong);
   if (channel.startOffset > channel.length) channel.startOffset = channel.length;
 }

@@ -59,3 +59,7 @@ void ComputeWriteChunk(SoundOutput& output);
 
 // The streaming routine (the thread's body).
 void StreamOutput(SoundOutput& output);
+
+// After a mixing pass: if the player raised the song-end notification, clears
+// it and calls the end-of-song callback (if any) with its argument.
+void DeliverSongEnd(MixerState& state);

@@ -34,12 +34,6 @@ bool LockChunk(SoundOutput& output, uint32_t position, uint32_t chunk, LockedReg
   return result == DeviceResult::Ok;
 }
 
-void DeliverSongEnd(MixerState& state) {
-  if (!state.songEnd.exchange(0)) return;
-  const EndOfSongCallback callback = state.endOfSongCallback;
-  if (callback != nullptr) callback(state.endOfSongArgument);
-}
-
 void Pause(const SoundOutput& output) {
   const auto pause = std::chrono::milliseconds(output.bufferMilliseconds.load() / 4);
   if (pause.count() == 0) {
@@ -68,6 +62,12 @@ bool WriteChunk(SoundOutput& output, uint32_t& position, uint32_t chunk) {
 }
 
 }  // namespace
+
+void DeliverSongEnd(MixerState& state) {
+  if (!state.songEnd.exchange(0)) return;
+  const EndOfSongCallback callback = state.endOfSongCallback;
+  if (callback != nullptr) callback(state.endOfSongArgument);
+}
 
 void StreamOutput(SoundOutput& output) {
   uint32_t writePosition = output.writeChunk;

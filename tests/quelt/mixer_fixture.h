@@ -23,17 +23,18 @@ struct TestMixer {
   }
 };
 
-// Signed 8-bit sample data with its two guard samples.
+// Signed 8-bit sample data with its two guard samples, in storage of
+// exactly that size (so that AddressSanitizer sees any read beyond).
 inline std::vector<int8_t> Samples8(std::vector<int8_t> values) {
   values.push_back(values.back());
   values.push_back(values.back());
-  return values;
+  return std::vector<int8_t>(values.begin(), values.end());
 }
 
 inline std::vector<int16_t> Samples16(std::vector<int16_t> values) {
   values.push_back(values.back());
   values.push_back(values.back());
-  return values;
+  return std::vector<int16_t>(values.begin(), values.end());
 }
 
 // A voice over the given data, active, with the given factors and step.
@@ -43,6 +44,7 @@ void SetVoice(MixChannel& channel, const std::vector<Sample>& data, uint8_t flag
   channel.data = data.data();
   channel.length = static_cast<uint32_t>(data.size() - 2);
   channel.sampleFlags = flags | (sizeof(Sample) == 2 ? kChannel16Bit : 0);
+  channel.dataFlags = channel.sampleFlags;
   channel.sampleIndex = 0;
   channel.step = step;
   channel.position = position;

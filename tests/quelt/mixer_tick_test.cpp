@@ -87,7 +87,7 @@ TEST(MixerTick, FxFactorFollowsTheFxScale) {
   UpdateFxChannel(*mixer.settings, channel, 44100);
   EXPECT_EQ(channel.monoFactor, 48u * mixer.settings->fxScale >> 6);
   EXPECT_EQ(channel.leftFactor, channel.monoFactor * 255 >> 8);
-  channel.sampleFlags = kChannel16Bit;
+  channel.dataFlags = kChannel16Bit;
   UpdateFxChannel(*mixer.settings, channel, 44100);
   EXPECT_EQ(channel.monoFactor, (48u * mixer.settings->fxScale >> 6) >> 8);
   channel.frequency = 0;
@@ -129,7 +129,7 @@ TEST(MixerTick, MusicFactorAppliesFadeEnvelopeAndWidth) {
   channel.envelopeVolume = 32;
   UpdateMusicChannel(*mixer.settings, *mixer.state, channel, 44100);
   EXPECT_EQ(channel.monoFactor, 1u << 18);
-  channel.sampleFlags = kChannel16Bit;
+  channel.dataFlags = kChannel16Bit;
   UpdateMusicChannel(*mixer.settings, *mixer.state, channel, 44100);
   EXPECT_EQ(channel.monoFactor, 1u << 10);
 }

@@ -138,6 +138,25 @@ TEST(MixerVoice, LargeStepsStayInsideTheData) {
   }
 }
 
+// Guards against a ping-pong voice that overshoots a loop ending at the end
+// of its data by more than the guard samples, and turns from out there.
+TEST(MixerVoice, PingPongAtTheEndOfTheDataTurnsWithinIt) {
+  for (int32_t step : {2048, 3 * 2048 + 100, 9000}) {
+    for (int mode = 0; mode < 3; ++mode) {
+      const std::vector<int8_t> data = Samples8({1, 2, 3, 4, 5, 6});
+      MixChannel channel;
+      SetVoice(channel, data, kChannelLoop | kChannelPingPong, step);
+      channel.loopStart = 1;
+      channel.loopEnd = 6;
+      channel.startOffset = 6;
+      LimitChannelSample(channel);
+      channel.position = channel.startOffset << 11;
+      RenderMono(channel, 300, mode);
+      EXPECT_TRUE(channel.active);
+    }
+  }
+}
+
 // Guards against a voice without ping-pong running backwards out of its data.
 TEST(MixerVoice, NegativeStepWithoutPingPongPlaysForward) {
   const std::vector<int8_t> data = Ramp(8);
@@ -163,6 +182,19 @@ TEST(MixerVoice, NoSampleOrZeroStepMixesNothing) {
   EXPECT_FALSE(still.active);
 }
 
+// Guards against reading a voice's data by another sample's flags: an
+// instrument change without a note gives the channel new sample flags (here
+// 16 bit, looping) while it still plays the old 8-bit data without loop.
+TEST(MixerVoice, DataIsMixedByTheFlagsItWasStartedWith) {
+  const std::vector<int8_t> data = Samples8({5, 6, 7, 8});
+  MixChannel channel;
+  SetVoice(channel, data, 0, 2048);
+  LimitChannelSample(channel);
+  channel.sampleFlags = kChannel16Bit | kChannelLoop | kChannelPingPong;
+  EXPECT_EQ(RenderMono(channel, 6, 2), (std::vector<int64_t>{5, 6, 7, 8, 0, 0}));
+  EXPECT_FALSE(channel.active);
+}
+
 // Guards against loop points outside the sample reaching the mixer.
 TEST(MixerVoice, LimitChannelSampleKeepsTheLoopInside) {
   MixChannel channel;
@@ -173,7 +205,7 @@ TEST(MixerVoice, LimitChannelSampleKeepsTheLoopInside) {
   channel.startOffset = 5000;
   LimitChannelSample(channel);
   EXPECT_EQ(channel.loopEnd, 100u);
-  EXPECT_EQ(channel.sampleFlags & (kChannelLoop | kChannelPingPong), 0);
+  EXPECT_EQ(channel.dataFlags & (kChannelLoop | kChannelPingPong), 0);
   EXPECT_EQ(channel.startOffset, 100u);
 }
 
