@@ -3,6 +3,7 @@
 #include <chrono>
 #include <thread>
 
+#include "temp_files.h"
 #include "Cplayer.h"
 #include "Error.h"
 #include "api_fixture.h"
@@ -18,7 +19,7 @@ std::string ShortSong(const std::string& name, uint16_t rows) {
   module.speed = 1;
   module.instruments = {render_songs::XmInstrumentOf(render_songs::SineCycle(32, 90), false, true)};
   module.patterns.push_back({rows, builders::XmPatternData(rows, 2, {{0, 0, 49, 1, 0, 0, 0}})});
-  return builders::WriteTempFile(name, module.Build());
+  return WriteTempFile(name, module.Build());
 }
 
 struct ApiModules : ApiTest {
@@ -43,7 +44,7 @@ struct ApiModules : ApiTest {
 // Guards against a full table or a bad file taking a slot.
 TEST_F(ApiModules, LoadingTakesTheFirstFreeSlotOnlyForRealModules) {
   const std::string song = ShortSong("api_song.xm", 4);
-  const std::string text = builders::WriteTempFile("api_text.xm", {'n', 'o', 'p', 'e'});
+  const std::string text = WriteTempFile("api_text.xm", {'n', 'o', 'p', 'e'});
   EXPECT_EQ(QueltLoadModule(Name(text), 0), -1);
   EXPECT_FALSE(library().modules[0].loaded);
   EXPECT_EQ(QueltLoadModule(Name(song), 0), 0);

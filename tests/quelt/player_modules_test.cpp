@@ -47,7 +47,9 @@ TEST_F(PlayerModules, XmEffectsPlayAsWritten) {
       EXPECT_EQ(Channel().volume, 32);
       EXPECT_EQ(Channel().frequency, 8363u);  // linear table, middle C
     }
-    if (tick == 5) EXPECT_EQ(Channel().volume, 28);  // row 1: two ticks of slide
+    if (tick == 5) {
+      EXPECT_EQ(Channel().volume, 28);  // row 1: two ticks of slide
+    }
   }
   EXPECT_EQ(state.speed, 3);
   EXPECT_EQ(rows, (std::vector<int>{0, 1, 2, 0, 1, 2, 0, 1, 2, 3}));

@@ -6,6 +6,7 @@
 #include <functional>
 #include <string>
 
+#include "temp_files.h"
 #include "module_builders.h"
 #include "render.h"
 #include "render_songs.h"
@@ -26,7 +27,7 @@ class RenderCompare : public ::testing::TestWithParam<Song> {};
 TEST_P(RenderCompare, LengthAndLoudnessMatchTheReferencePlayer) {
   if (!render_support::HaveReferencePlayer()) GTEST_SKIP() << "openmpt123 is not installed";
   const Song& song = GetParam();
-  const std::string module = builders::WriteTempFile(std::string("compare_") + song.name, song.build());
+  const std::string module = WriteTempFile(std::string("compare_") + song.name, song.build());
   const std::string referenceFile = module + ".reference.wav";
 
   const RenderResult ours = RenderModuleFile(module, RenderOptions());

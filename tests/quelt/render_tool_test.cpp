@@ -5,6 +5,7 @@
 
 #include <string>
 
+#include "temp_files.h"
 #include "module_builders.h"
 #include "render.h"
 #include "render_songs.h"
@@ -14,7 +15,7 @@ namespace {
 
 std::string Program() { return QUELT_RENDER_PROGRAM; }
 
-std::string SongFile() { return builders::WriteTempFile("render_tool.xm", render_songs::XmSong()); }
+std::string SongFile() { return WriteTempFile("render_tool.xm", render_songs::XmSong()); }
 
 // Guards against the format options being ignored or the header disagreeing
 // with the data.
@@ -55,7 +56,7 @@ TEST(RenderTool, RefusesBadArguments) {
   EXPECT_EQ(render_support::Run(Program() + " --rate 0 a b > /dev/null 2>&1"), 2);
   EXPECT_EQ(render_support::Run(Program() + " --interpolation 3 a b > /dev/null 2>&1"), 2);
   EXPECT_EQ(render_support::Run(Program() + " --loop '" + SongFile() + "' x.wav > /dev/null 2>&1"), 2);
-  const std::string notAModule = builders::WriteTempFile("render_tool.txt", {'h', 'e', 'l', 'l', 'o'});
+  const std::string notAModule = WriteTempFile("render_tool.txt", {'h', 'e', 'l', 'l', 'o'});
   EXPECT_EQ(render_support::Run(Program() + " '" + notAModule + "' '" + output + "' > /dev/null 2>&1"), 1);
 }
 
