@@ -27,6 +27,7 @@ bool g_videoReady = false;
 std::map<std::string, WindowClass> g_classes;
 GameWindow* g_mainWindow = nullptr;
 std::deque<WindowMessage> g_messages;
+uint16_t g_messageKeyState = 0;  // the modifiers as of the last message taken
 bool g_windowedRequest = false;
 
 struct TestKeyState {
@@ -42,9 +43,13 @@ int ClampCoordinate(int value, int limit) {
   return value;
 }
 
-void Post(uint32_t message, WPARAM wParam, LPARAM lParam) {
-  g_messages.push_back(WindowMessage{g_mainWindow, message, wParam, lParam});
+uint16_t CurrentKeyState() { return g_videoReady ? static_cast<uint16_t>(SDL_GetModState()) : g_messageKeyState; }
+
+void Post(uint32_t message, WPARAM wParam, LPARAM lParam, uint16_t keyState) {
+  g_messages.push_back(WindowMessage{g_mainWindow, message, wParam, lParam, keyState});
 }
+
+void Post(uint32_t message, WPARAM wParam, LPARAM lParam) { Post(message, wParam, lParam, CurrentKeyState()); }
 
 void TranslateMouseButton(const SDL_MouseButtonEvent& button, bool down) {
   LPARAM position = MakeMouseLParam(ClampCoordinate(button.x, 800), ClampCoordinate(button.y, 600));
@@ -89,13 +94,16 @@ void TranslateEvent(const SDL_Event& event) {
     case SDL_MOUSEBUTTONUP:
       TranslateMouseButton(event.button, false);
       break;
-    case SDL_KEYDOWN: {
+    case SDL_KEYDOWN:
+    case SDL_KEYUP: {
       int virtualKey = VirtualKeyFromSdl(event.key.keysym.sym);
       if (virtualKey != 0) {
-        // lParam as the system gives it: repeat count 1, scan code, and bit 30
-        // set for an auto-repeated key.
-        LPARAM lParam = 1 | (event.key.keysym.scancode & 0xFF) << 16 | (event.key.repeat ? 1 << 30 : 0);
-        Post(WM_KEYDOWN, static_cast<WPARAM>(virtualKey), lParam);
+        // lParam as the system gives it: repeat count 1, scan code, bit 30
+        // set for an auto-repeated key (and for every release).
+        bool down = event.type == SDL_KEYDOWN;
+        LPARAM lParam = 1 | (event.key.keysym.scancode & 0xFF) << 16 |
+                        (event.key.repeat || !down ? 1 << 30 : 0) | (down ? 0 : 1u << 31);
+        Post(down ? WM_KEYDOWN : WM_KEYUP, static_cast<WPARAM>(virtualKey), lParam, event.key.keysym.mod);
       }
       break;
     }
@@ -122,6 +130,7 @@ bool InitVideo() {
   SDL_SetHint(SDL_HINT_VIDEO_MINIMIZE_ON_FOCUS_LOSS, "0");
   if (SDL_InitSubSystem(SDL_INIT_VIDEO | SDL_INIT_EVENTS) != 0) return false;
   g_videoReady = true;
+  g_messageKeyState = static_cast<uint16_t>(SDL_GetModState());
   return true;
 }
 
@@ -186,7 +195,10 @@ bool PeekWindowMessage(WindowMessage& message, bool remove) {
   if (g_messages.empty()) PumpSdlEvents();
   if (g_messages.empty()) return false;
   message = g_messages.front();
-  if (remove) g_messages.pop_front();
+  if (remove) {
+    g_messageKeyState = message.keyState;
+    g_messages.pop_front();
+  }
   return true;
 }
 
@@ -220,8 +232,8 @@ int16_t GetKeyState(int virtualKey) {
   if (forced != g_testKeys.end() && forced->second.forced) {
     held = forced->second.held;
     toggled = forced->second.toggled;
-  } else if (g_videoReady) {
-    SDL_Keymod modifiers = SDL_GetModState();
+  } else {
+    uint16_t modifiers = g_messageKeyState;
     switch (virtualKey) {
       case VK_SHIFT: held = (modifiers & KMOD_SHIFT) != 0; break;
       case VK_CONTROL: held = (modifiers & KMOD_CTRL) != 0; break;

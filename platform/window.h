@@ -20,6 +20,7 @@ using WindowProcedure = LRESULT (*)(WindowHandle window, uint32_t message, WPARA
 constexpr uint32_t WM_DESTROY = 0x0002;
 constexpr uint32_t WM_ACTIVATE = 0x0006;
 constexpr uint32_t WM_KEYDOWN = 0x0100;
+constexpr uint32_t WM_KEYUP = 0x0101;
 constexpr uint32_t WM_MOUSEMOVE = 0x0200;
 constexpr uint32_t WM_LBUTTONDOWN = 0x0201;
 constexpr uint32_t WM_LBUTTONUP = 0x0202;
@@ -77,6 +78,9 @@ struct WindowMessage {
   uint32_t message = 0;
   WPARAM wParam = 0;
   LPARAM lParam = 0;
+  // The keyboard's modifier and toggle state when the message was made;
+  // GetKeyState reports it once the message has been taken from the queue.
+  uint16_t keyState = 0;
 };
 
 // Starts SDL's video and event subsystems with the environment's driver
@@ -111,7 +115,11 @@ void WaitForWindowMessage(uint32_t timeoutMilliseconds);
 void PostTestMessage(uint32_t message, WPARAM wParam, LPARAM lParam);
 
 // Key state: bit 15 set while the key is held; bit 0 set while a toggle key
-// (Caps Lock, Num Lock) is on. Tests may force the state.
+// (Caps Lock, Num Lock) is on. As on the system the game was made for, the
+// state is that of the last message taken from the queue, not of the
+// keyboard right now, so a key typed with Shift reads Shift as held even
+// when Shift was released before the key's message was handled. Tests may
+// force the state.
 int16_t GetKeyState(int virtualKey);
 void SetTestKeyState(int virtualKey, bool held, bool toggled);
 void ClearTestKeyStates();

@@ -13,7 +13,7 @@ test_packages=(
   libgtest-dev libgmock-dev libbenchmark-dev libopenmpt-dev
   imagemagick sox openmpt123 desktop-file-utils
   tecnoballz-data gl-117-data flobopuyo
-  xvfb xdotool x11-apps
+  xvfb xdotool x11-apps openbox
 )
 
 wanted=("${build_packages[@]}")
