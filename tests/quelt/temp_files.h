@@ -2,13 +2,15 @@
 #pragma once
 
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 #include <string>
 #include <vector>
 
 #include "module_builders.h"
 
-// Writes bytes into a file under the test's temporary folder; returns its path.
+// Writes bytes into a file of this test process under the temporary folder
+// (tests run side by side must not share files); returns its path.
 inline std::string WriteTempFile(const std::string& name, const std::vector<uint8_t>& bytes) {
-  return builders::WriteFile(::testing::TempDir() + name, bytes);
+  return builders::WriteFile(::testing::TempDir() + std::to_string(getpid()) + "_" + name, bytes);
 }
