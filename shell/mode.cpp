@@ -157,7 +157,7 @@ void tmode::DrawTextField(int index) {
   DrawColour = platform::RGB(100, 100, 100);
   DrawOutlineRect(*BackBuffer, field.X, field.Y, field.Height, field.Width);
   DrawColour = field.colour;
-  FaceName = field.faceName;
+  FaceName = field.faceName.substr(0, 15);  // the face name holds 15 characters
   std::string text = field.text;
   if (index == focusedField) text += "_";
   TextClip = TextClipRect{field.X + 2, field.Y + 2, field.X + field.Width - 1, field.Y + field.Height - 1};

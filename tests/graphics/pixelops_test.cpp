@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "graphics/pixelops.h"
+#include "support/test_display.h"
 
 namespace {
 
@@ -74,6 +75,21 @@ TEST(PixelOpsTest, SelectPixelFormatChoosesFamilyFromGreenLevels) {
   EXPECT_EQ(PixelFormat.blueUnit, 32u);
   EXPECT_EQ(PackColour(255, 255, 255), 0xFFFF);
   EXPECT_EQ(Darken(0xFFFF, 8), 0xF7BE);
+}
+
+// Guards against an unreadable display format going unnoticed: the game
+// must end with the platform's description of the error.
+TEST(PixelOpsTest, UnreadableFormatEndsTheGameWithItsDescription) {
+  testing_support::OpenTestDisplay();
+  platform::InjectPixelFormatFailure();
+  try {
+    DetectPixelFormat();
+    FAIL();
+  } catch (const testing_support::FatalExitCalled& exit) {
+    EXPECT_EQ(exit.what(), platform::DirectDrawErrorText(platform::DDERR_SURFACELOST));
+  }
+  DetectPixelFormat();  // the next detection reads the format again
+  EXPECT_EQ(PixelFormat.greenLevels, 64u);
 }
 
 }  // namespace
