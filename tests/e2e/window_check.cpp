@@ -5,7 +5,9 @@
 //
 //   tervane-window-check <program directory> <log file> <snapshot.bmp>
 //
-// Esc writes the visible picture to the snapshot file and ends the program.
+// Esc writes the visible picture to the snapshot file and ends the program;
+// F1 switches between the main screen's and the help screen's pictures, with
+// the transitions the game runs between such screens.
 #include <unistd.h>
 
 #include <cstdio>
@@ -28,8 +30,12 @@ void Log(const std::string& line) {
 
 class EchoMode : public tmode {
  public:
+  explicit EchoMode(const char* folder) : folder_(folder) {}
+
+  EchoMode* other = nullptr;
+
   void Load() override {
-    ModeName = "Main";
+    ModeName = folder_;
     tmode::Load();
     textFieldCount = 1;
     TextField& field = textFields[1];
@@ -57,8 +63,16 @@ class EchoMode : public tmode {
       Log("text " + textFields[1].text);
       FatalExit("");
     }
+    if (key == platform::VK_F1 && other != nullptr) {
+      SwitchMode(other);
+      Log("shown " + other->ModeName);
+      return;
+    }
     tmode::KeyDown(key);
   }
+
+ private:
+  const char* folder_;
 };
 
 }  // namespace
@@ -82,7 +96,10 @@ int main(int argc, char** argv) {
   platform::UpdateGameWindow(MainWindowHandle);
   InitDisplay(MainWindowHandle);
 
-  static EchoMode mode;
+  static EchoMode mode("Main");
+  static EchoMode help("Help");
+  mode.other = &help;
+  help.other = &mode;
   SwitchMode(&mode);
   CursorVisible = true;
   SelectCursor(1);
