@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Starts an X server (1024 x 768, 16 bits) with a window manager, runs the
 # window check program on the program directory, drives it with X input and
-# prints the program's event log. Exit status 77 when the X tools are missing.
+# prints the program's event log. Exit status 77 when the X tools are missing
+# or the X server cannot start here.
 #   drive_window.sh <window check program> <program directory> <work folder>
 set -u
 check=$1 programDir=$2 work=$3
@@ -16,7 +17,12 @@ cleanup() { kill "$wm" "$game" "$xvfb" 2>/dev/null; wait 2>/dev/null; }
 wm= game=
 trap cleanup EXIT
 export DISPLAY=$display
-for _ in $(seq 50); do xdotool getmouselocation >/dev/null 2>&1 && break; sleep 0.1; done
+ready=
+for _ in $(seq 100); do
+  if xdotool getmouselocation >/dev/null 2>&1; then ready=1; break; fi
+  sleep 0.1
+done
+[ -n "$ready" ] || { echo "the X server did not start" >&2; exit 77; }
 openbox >"$work/wm.log" 2>&1 &
 wm=$!
 sleep 0.5
