@@ -119,31 +119,16 @@ uint8_t NoteFromPeriodMOD(uint16_t period) {
 
 namespace {
 
-void SetEffect(PatternCell& cell, uint8_t effect, uint8_t parameter) {
-  cell.effect = effect;
-  cell.parameter = parameter;
-}
-
 // The extended commands E0x-EFx.
 void TranslateExtendedMOD(uint8_t parameter, PatternCell& cell) {
+  if (TranslateSharedExtended(parameter, cell)) return;
   const uint8_t x = parameter & 0x0F;
   switch (parameter >> 4) {
     case 0x1: SetEffect(cell, 6, static_cast<uint8_t>(0xF0 + x)); break;  // fine porta up
     case 0x2: SetEffect(cell, 5, static_cast<uint8_t>(0xF0 + x)); break;  // fine porta down
     case 0x3: SetEffect(cell, 19, static_cast<uint8_t>(0x10 + x)); break;  // glissando
     case 0x4: SetEffect(cell, 19, static_cast<uint8_t>(0x30 + x)); break;  // vibrato waveform
-    case 0x6: SetEffect(cell, 19, static_cast<uint8_t>(0xB0 + x)); break;  // pattern loop
     case 0x7: SetEffect(cell, 19, static_cast<uint8_t>(0x40 + x)); break;  // tremolo waveform
-    case 0x9: SetEffect(cell, 17, static_cast<uint8_t>(0x80 + x)); break;  // retrigger
-    case 0xA:  // fine volume up; EA0 does nothing
-      if (x) SetEffect(cell, 4, static_cast<uint8_t>(x * 16 + 15));
-      break;
-    case 0xB:  // fine volume down; 0xFF would read as "fine up by 15"
-      if (x) SetEffect(cell, 4, static_cast<uint8_t>(0xF0 + std::min<uint8_t>(x, 14)));
-      break;
-    case 0xC: case 0xD: case 0xE:  // note cut, note delay, pattern delay
-      SetEffect(cell, 19, parameter);
-      break;
     default:  // E0x, E5x (set finetune), E8x, EFx: kept, but nothing plays them
       SetEffect(cell, 14, parameter);
       break;

@@ -235,29 +235,8 @@ uint8_t TranslateVolumeXM(uint8_t volume) {
 
 namespace {
 
-void SetEffect(PatternCell& cell, uint8_t effect, uint8_t parameter) {
-  cell.effect = effect;
-  cell.parameter = parameter;
-}
-
-// The extended commands E0x-EFx.
-void TranslateExtendedXM(uint8_t parameter, PatternCell& cell) {
-  const uint8_t x = parameter & 0x0F;
-  switch (parameter >> 4) {
-    case 0x6: SetEffect(cell, 19, static_cast<uint8_t>(0xB0 + x)); break;  // pattern loop
-    case 0x9: SetEffect(cell, 17, static_cast<uint8_t>(0x80 + x)); break;  // retrigger
-    case 0xA:  // fine volume up; EA0 has nothing to slide
-      if (x) SetEffect(cell, 4, static_cast<uint8_t>(x * 16 + 15));
-      break;
-    case 0xB:  // fine volume down; 0xFF would read as "fine up by 15"
-      if (x) SetEffect(cell, 4, static_cast<uint8_t>(0xF0 + std::min<uint8_t>(x, 14)));
-      break;
-    case 0xC: case 0xD: case 0xE:  // note cut, note delay, pattern delay
-      SetEffect(cell, 19, parameter);
-      break;
-    default: break;  // E0x-E5x, E7x, E8x, EFx are not played
-  }
-}
+// The extended commands E0x-EFx; E0x-E5x, E7x, E8x and EFx are not played.
+void TranslateExtendedXM(uint8_t parameter, PatternCell& cell) { TranslateSharedExtended(parameter, cell); }
 
 }  // namespace
 

@@ -131,3 +131,22 @@ void AddInstrumentPerSample(ModuleSlot& module) {
   }
   module.instrumentCount = static_cast<uint16_t>(module.instruments.size());
 }
+
+bool TranslateSharedExtended(uint8_t parameter, PatternCell& cell) {
+  const uint8_t x = parameter & 0x0F;
+  switch (parameter >> 4) {
+    case 0x6: SetEffect(cell, 19, static_cast<uint8_t>(0xB0 + x)); return true;  // pattern loop
+    case 0x9: SetEffect(cell, 17, static_cast<uint8_t>(0x80 + x)); return true;  // retrigger
+    case 0xA:  // fine volume up; EA0 has nothing to slide
+      if (x) SetEffect(cell, 4, static_cast<uint8_t>(x * 16 + 15));
+      return true;
+    case 0xB:  // fine volume down; 0xFF would read as "fine up by 15"
+      if (x) SetEffect(cell, 4, static_cast<uint8_t>(0xF0 + std::min<uint8_t>(x, 14)));
+      return true;
+    case 0xC: case 0xD: case 0xE:  // note cut, note delay, pattern delay
+      SetEffect(cell, 19, parameter);
+      return true;
+    default:
+      return false;
+  }
+}

@@ -58,3 +58,13 @@ void ClearModule(ModuleSlot& module);
 // loop points and the player's limits (see ModuleSlot). Values the player
 // cannot use are clamped; false for a model that cannot be made consistent.
 bool CheckModule(ModuleSlot& module);
+
+// Sets a cell's internal effect and parameter.
+inline void SetEffect(PatternCell& cell, uint8_t effect, uint8_t parameter) {
+  cell.effect = effect;
+  cell.parameter = parameter;
+}
+
+// The extended commands that MOD and XM share (E6x, E9x, EAx, EBx, ECx, EDx,
+// EEx) into the cell; false for any other Ex command.
+bool TranslateSharedExtended(uint8_t parameter, PatternCell& cell);

@@ -3,6 +3,7 @@
 
 #include "CModMOD.h"
 #include "Cmodule.h"
+#include "loader_support.h"
 #include "module_builders.h"
 
 using builders::ModCell;
@@ -10,21 +11,6 @@ using builders::ModModule;
 using builders::ModSample;
 
 namespace {
-
-bool Load(ModuleSlot& module, const std::vector<uint8_t>& bytes) {
-  return LoadModuleFromMemory(module, bytes.data(), bytes.size());
-}
-
-PatternCell CellAt(ModuleSlot& module, int pattern, uint32_t row, int channel) {
-  PackedPattern& packed = module.patterns.at(pattern);
-  StartDecoding(packed);
-  SkipRows(packed, row);
-  DecodedRow decoded;
-  DecodeRow(packed, decoded);
-  for (int i = 0; i < decoded.count; ++i)
-    if (decoded.entries[i].channel == channel) return decoded.entries[i].cell;
-  return PatternCell();
-}
 
 ModSample Sample(size_t bytes, int8_t value) {
   ModSample sample;

@@ -3,6 +3,7 @@
 
 #include "CmoduleXM.h"
 #include "Cmodule.h"
+#include "loader_support.h"
 #include "module_builders.h"
 
 using builders::XmCell;
@@ -13,22 +14,6 @@ using builders::XmPatternData;
 using builders::XmSample;
 
 namespace {
-
-bool Load(ModuleSlot& module, const std::vector<uint8_t>& bytes) {
-  return LoadModuleFromMemory(module, bytes.data(), bytes.size());
-}
-
-// The first decoded entry of a row of a pattern.
-PatternCell CellAt(ModuleSlot& module, int pattern, uint32_t row, int channel) {
-  PackedPattern& packed = module.patterns.at(pattern);
-  StartDecoding(packed);
-  SkipRows(packed, row);
-  DecodedRow decoded;
-  DecodeRow(packed, decoded);
-  for (int i = 0; i < decoded.count; ++i)
-    if (decoded.entries[i].channel == channel) return decoded.entries[i].cell;
-  return PatternCell();
-}
 
 XmModule OnePatternModule(const std::vector<XmCell>& cells, uint16_t channels = 4) {
   XmModule xm;

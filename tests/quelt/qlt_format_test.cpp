@@ -6,6 +6,7 @@
 
 #include "CModQLT.h"
 #include "Cmodule.h"
+#include "loader_support.h"
 #include "module_builders.h"
 
 using builders::S3mModule;
@@ -17,10 +18,6 @@ using builders::XmPatternData;
 using builders::XmSample;
 
 namespace {
-
-bool Load(ModuleSlot& module, const std::vector<uint8_t>& bytes) {
-  return LoadModuleFromMemory(module, bytes.data(), bytes.size());
-}
 
 void ExpectSameModel(const ModuleSlot& a, const ModuleSlot& b) {
   EXPECT_EQ(0, std::memcmp(a.name, b.name, sizeof a.name));
