@@ -10,8 +10,8 @@
 #include <unistd.h>
 #include <vector>
 
-#include "QueltLibrary.h"
-#include "quelt.h"
+#include "api/QueltLibrary.h"
+#include "api/quelt.h"
 #include "quelt/render_songs.h"
 
 #ifdef HAVE_LIBOPENMPT

@@ -3,8 +3,9 @@
 // copy of the largest one, and the S3M and MOD loaders on like modules.
 #include <benchmark/benchmark.h>
 
-#include "DSound/Player/CModQLT.h"
-#include "DSound/Player/Cmodule.h"
+#include "DSound/Player/loaders/CModQLT.h"
+#include "DSound/Player/model/Cmodule.h"
+#include "DSound/Player/loaders/ModuleLoaders.h"
 #include "quelt/module_builders.h"
 
 namespace {

@@ -3,10 +3,10 @@
 // envelopes running.
 #include <benchmark/benchmark.h>
 
-#include "DSound/Player/Cmixer.h"
-#include "DSound/Player/Cmodule.h"
-#include "DSound/Player/Cpattern.h"
-#include "DSound/Player/ModulePlayer.h"
+#include "DSound/Player/mixer/Cmixer.h"
+#include "DSound/Player/model/Cmodule.h"
+#include "DSound/Player/model/Cpattern.h"
+#include "DSound/Player/player/ModulePlayer.h"
 
 namespace {
 

@@ -5,10 +5,10 @@
 #include <cstddef>
 #include <cstdint>
 
-#include "DSound/Player/Cmixer.h"
-#include "DSound/Player/Cmodule.h"
-#include "DSound/Player/Cpattern.h"
-#include "DSound/Player/ModulePlayer.h"
+#include "DSound/Player/mixer/Cmixer.h"
+#include "DSound/Player/model/Cmodule.h"
+#include "DSound/Player/model/Cpattern.h"
+#include "DSound/Player/player/ModulePlayer.h"
 
 namespace {
 

@@ -3,8 +3,8 @@
 #include <cstddef>
 #include <cstdint>
 
-#include "DSound/Player/CModS3M.h"
-#include "DSound/Player/ModuleLoading.h"
+#include "DSound/Player/loaders/CModS3M.h"
+#include "DSound/Player/loaders/ModuleLoading.h"
 #include "quelt_loader_checks.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {

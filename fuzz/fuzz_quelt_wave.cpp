@@ -4,7 +4,8 @@
 #include <cstddef>
 #include <cstdint>
 
-#include "DSound/Player/Cmodule.h"
+#include "DSound/Player/model/Cmodule.h"
+#include "DSound/Player/loaders/CWave.h"
 #include "quelt_loader_checks.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {

@@ -9,10 +9,11 @@
 #include <span>
 #include <vector>
 
-#include "DSound/Player/CModQLT.h"
-#include "DSound/Player/Cmodule.h"
-#include "DSound/Player/Cpattern.h"
-#include "DSound/Player/ModuleLoading.h"
+#include "DSound/Player/loaders/CModQLT.h"
+#include "DSound/Player/model/Cmodule.h"
+#include "DSound/Player/model/Cpattern.h"
+#include "DSound/Player/loaders/ModuleCheck.h"
+#include "DSound/Player/loaders/ModuleLoading.h"
 
 namespace fuzzing {
 

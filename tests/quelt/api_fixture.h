@@ -8,8 +8,8 @@
 #include <cstring>
 #include <vector>
 
-#include "QueltLibrary.h"
-#include "quelt.h"
+#include "api/QueltLibrary.h"
+#include "api/quelt.h"
 
 struct ApiTest : ::testing::Test {
   void SetUp() override {

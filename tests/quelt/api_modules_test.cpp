@@ -4,8 +4,9 @@
 #include <thread>
 
 #include "temp_files.h"
-#include "Cplayer.h"
-#include "Error.h"
+#include "output/Cplayer.h"
+#include "output/CplayerStream.h"
+#include "base/Error.h"
 #include "api_fixture.h"
 #include "module_builders.h"
 #include "render_songs.h"

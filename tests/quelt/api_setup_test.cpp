@@ -1,5 +1,5 @@
 // Exported set-up, output control and mixing settings.
-#include "CplayerDevice.h"
+#include "output/CplayerDevice.h"
 #include "api_fixture.h"
 
 namespace {

@@ -9,9 +9,10 @@
 #include <cstring>
 #include <string>
 
-#include "CModQLT.h"
-#include "Cmodule.h"
-#include "ModuleLoading.h"
+#include "loaders/CModQLT.h"
+#include "loaders/ModuleLoaders.h"
+#include "model/Cmodule.h"
+#include "loaders/ModuleLoading.h"
 #include "module_builders.h"
 
 namespace {

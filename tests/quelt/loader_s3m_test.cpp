@@ -1,8 +1,8 @@
 // The S3M loader, on small modules written by the builders.
 #include <gtest/gtest.h>
 
-#include "CModS3M.h"
-#include "Cmodule.h"
+#include "loaders/CModS3M.h"
+#include "model/Cmodule.h"
 #include "loader_support.h"
 #include "module_builders.h"
 
@@ -106,12 +106,12 @@ TEST(S3mLoader, PatternCellsKeepTheirEffectsVolumesAndChannels) {
   EXPECT_EQ(first.note, 49);
   EXPECT_EQ(first.instrument, 1);
   EXPECT_EQ(first.volume, 40);
-  EXPECT_EQ(first.effect, 4);
+  EXPECT_EQ(first.effect, Effect::VolumeSlide);
   EXPECT_EQ(first.parameter, 0x0F);
   EXPECT_EQ(CellAt(module, 0, 3, 31).note, 254);
   const PatternCell last = CellAt(module, 0, 63, 2);
   EXPECT_EQ(last.volume, 64);
-  EXPECT_EQ(last.effect, 19);
+  EXPECT_EQ(last.effect, Effect::Special);
   EXPECT_EQ(last.parameter, 0xB2);
   EXPECT_EQ(module.patterns[0].rowCount, 64u);
   EXPECT_EQ(module.patterns[1].data, std::vector<uint8_t>(64, 0));  // parapointer 0

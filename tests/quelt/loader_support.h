@@ -5,8 +5,10 @@
 #include <cstdint>
 #include <vector>
 
-#include "Cmodule.h"
-#include "Cpattern.h"
+#include "model/Cmodule.h"
+#include "loaders/ModuleLoaders.h"
+#include "model/Cpattern.h"
+#include "model/ModuleEffects.h"
 
 inline bool Load(ModuleSlot& module, const std::vector<uint8_t>& bytes) {
   return LoadModuleFromMemory(module, bytes.data(), bytes.size());

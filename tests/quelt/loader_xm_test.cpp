@@ -1,8 +1,8 @@
 // The XM loader, on small modules written by the builders.
 #include <gtest/gtest.h>
 
-#include "CmoduleXM.h"
-#include "Cmodule.h"
+#include "loaders/CmoduleXM.h"
+#include "model/Cmodule.h"
 #include "loader_support.h"
 #include "module_builders.h"
 
@@ -79,7 +79,7 @@ TEST(XmLoader, AZeroVolumeByteMeansNoVolume) {
   EXPECT_EQ(cell.note, 49);
   EXPECT_EQ(cell.instrument, 1);
   EXPECT_EQ(cell.volume, kCellEmpty);
-  EXPECT_EQ(cell.effect, 134);  // set volume
+  EXPECT_EQ(cell.effect, Effect::SetVolume);  // set volume
   EXPECT_EQ(cell.parameter, 0x20);
 }
 
@@ -90,16 +90,36 @@ TEST(XmLoader, EffectsAreTranslatedIntoInternalNumbers) {
     uint8_t internal, internalParameter;
   };
   const Case cases[] = {
-      {0x0, 0x37, 10, 0x37},   {0x1, 0x05, 135, 0x05},  {0x2, 0x05, 136, 0x05},
-      {0x3, 0x10, 7, 0x10},    {0x4, 0x44, 8, 0x44},    {0x5, 0x02, 12, 0x02},
-      {0x6, 0x20, 11, 0x20},   {0x7, 0x33, 18, 0x33},   {0x8, 0x80, 137, 0x80},
-      {0x9, 0x10, 15, 0x10},   {0xA, 0x0F, 4, 0x0F},    {0xB, 0x02, 2, 0x02},
-      {0xC, 0x40, 134, 0x40},  {0xD, 0x10, 3, 0x10},    {0xE, 0x63, 19, 0xB3},
-      {0xE, 0x92, 17, 0x82},   {0xE, 0xA3, 4, 0x3F},    {0xE, 0xB3, 4, 0xF3},
-      {0xE, 0xC2, 19, 0xC2},   {0xE, 0xD1, 19, 0xD1},   {0xE, 0xE4, 19, 0xE4},
-      {0xF, 0x1F, 1, 0x1F},    {0xF, 0x20, 20, 0x20},   {16, 0x30, 22, 0x30},
-      {17, 0x12, 23, 0x12},    {20, 0x00, 131, 0x00},   {21, 0x08, 132, 0x08},
-      {25, 0x21, 16, 0x21},    {27, 0x83, 17, 0x83},    {29, 0x12, 9, 0x12},
+      {0x0, 0x37, Effect::Arpeggio, 0x37},
+      {0x1, 0x05, Effect::PlainPortaUp, 0x05},
+      {0x2, 0x05, Effect::PlainPortaDown, 0x05},
+      {0x3, 0x10, Effect::TonePorta, 0x10},
+      {0x4, 0x44, Effect::Vibrato, 0x44},
+      {0x5, 0x02, Effect::TonePortaVolumeSlide, 0x02},
+      {0x6, 0x20, Effect::VibratoVolumeSlide, 0x20},
+      {0x7, 0x33, Effect::Tremolo, 0x33},
+      {0x8, 0x80, Effect::SetPanning, 0x80},
+      {0x9, 0x10, Effect::SampleOffset, 0x10},
+      {0xA, 0x0F, Effect::VolumeSlide, 0x0F},
+      {0xB, 0x02, Effect::PositionJump, 0x02},
+      {0xC, 0x40, Effect::SetVolume, 0x40},
+      {0xD, 0x10, Effect::PatternBreak, 0x10},
+      {0xE, 0x63, Effect::Special, 0xB3},
+      {0xE, 0x92, Effect::Retrigger, 0x82},
+      {0xE, 0xA3, Effect::VolumeSlide, 0x3F},
+      {0xE, 0xB3, Effect::VolumeSlide, 0xF3},
+      {0xE, 0xC2, Effect::Special, 0xC2},
+      {0xE, 0xD1, Effect::Special, 0xD1},
+      {0xE, 0xE4, Effect::Special, 0xE4},
+      {0xF, 0x1F, Effect::SetSpeed, 0x1F},
+      {0xF, 0x20, Effect::SetTempo, 0x20},
+      {16, 0x30, Effect::SetGlobalVolume, 0x30},
+      {17, 0x12, Effect::GlobalVolumeSlide, 0x12},
+      {20, 0x00, Effect::KeyOff, 0x00},
+      {21, 0x08, Effect::SetEnvelopePosition, 0x08},
+      {25, 0x21, Effect::PanningSlide, 0x21},
+      {27, 0x83, Effect::Retrigger, 0x83},
+      {29, 0x12, Effect::Tremor, 0x12},
   };
   for (const Case& c : cases) {
     PatternCell cell;
@@ -128,7 +148,7 @@ TEST(XmLoader, FineVolumeDownBy15StaysADownSlide) {
   // fine slide up by 15.
   PatternCell cell;
   TranslateEffectXM(0xE, 0xBF, cell);
-  EXPECT_EQ(cell.effect, 4);
+  EXPECT_EQ(cell.effect, Effect::VolumeSlide);
   EXPECT_EQ(cell.parameter >> 4, 0xF);
   EXPECT_NE(cell.parameter & 0x0F, 0x0F);
 }
@@ -138,7 +158,7 @@ TEST(XmLoader, AnArpeggioStoredWithoutItsEffectByteIsKept) {
   // parameter alone (effect 0 is not written).
   ModuleSlot module;
   ASSERT_TRUE(Load(module, OnePatternModule({{0, 0, 49, 1, 0, 0, 0x37}}).Build()));
-  EXPECT_EQ(CellAt(module, 0, 0, 0).effect, 10);
+  EXPECT_EQ(CellAt(module, 0, 0, 0).effect, Effect::Arpeggio);
   EXPECT_EQ(CellAt(module, 0, 0, 0).parameter, 0x37);
 }
 

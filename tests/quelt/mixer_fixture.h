@@ -6,8 +6,10 @@
 #include <memory>
 #include <vector>
 
-#include "Cmixer.h"
-#include "CmixerInternal.h"
+#include "mixer/Cmixer.h"
+#include "mixer/CmixerSample.h"
+#include "mixer/CmixerTick.h"
+#include "mixer/CmixerVoice.h"
 
 struct TestMixer {
   std::unique_ptr<MixSettings> settings = std::make_unique<MixSettings>();

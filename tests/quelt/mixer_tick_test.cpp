@@ -3,7 +3,7 @@
 
 #include <vector>
 
-#include "Cmodule.h"
+#include "model/Cmodule.h"
 #include "mixer_fixture.h"
 
 namespace {

@@ -5,8 +5,10 @@
 
 #include <map>
 
-#include "Cmodule.h"
-#include "Cpattern.h"
+#include "model/Cmodule.h"
+#include "loaders/ModuleLoaders.h"
+#include "model/Cpattern.h"
+#include "model/ModuleEffects.h"
 #include "tools/music/composition.h"
 #include "tools/xmwriter/xmwriter.h"
 
@@ -110,16 +112,17 @@ TEST_F(ComposedMusic, SamplesArriveWithTheirDataLoopsAndTuning) {
 // The library's reading of a written cell, for the effects the music uses.
 PatternCell Expected(const xm::Cell& cell) {
   static const std::map<uint8_t, uint8_t> effects = {
-      {xm::kArpeggio, 10},   {xm::kPortaUp, 135},      {xm::kPortaDown, 136},
-      {xm::kTonePorta, 7},   {xm::kVibrato, 8},        {xm::kVibratoVolumeSlide, 11},
-      {xm::kSetPanning, 137}, {xm::kVolumeSlide, 4},   {xm::kPatternBreak, 3},
-      {xm::kSetEnvelopePosition, 132}};
+      {xm::kArpeggio, Effect::Arpeggio},         {xm::kPortaUp, Effect::PlainPortaUp},
+      {xm::kPortaDown, Effect::PlainPortaDown},  {xm::kTonePorta, Effect::TonePorta},
+      {xm::kVibrato, Effect::Vibrato},           {xm::kVibratoVolumeSlide, Effect::VibratoVolumeSlide},
+      {xm::kSetPanning, Effect::SetPanning},     {xm::kVolumeSlide, Effect::VolumeSlide},
+      {xm::kPatternBreak, Effect::PatternBreak}, {xm::kSetEnvelopePosition, Effect::SetEnvelopePosition}};
   PatternCell expected;
   if (cell.note) expected.note = cell.note;
   if (cell.instrument) expected.instrument = cell.instrument;
   if (cell.volume) expected.volume = static_cast<uint8_t>(cell.volume - 16);
   if (cell.effect == xm::kSpeedTempo) {
-    expected.effect = cell.parameter < 32 ? 1 : 20;
+    expected.effect = cell.parameter < 32 ? Effect::SetSpeed : Effect::SetTempo;
   } else if (cell.HasEffect()) {
     expected.effect = effects.at(cell.effect);
   }

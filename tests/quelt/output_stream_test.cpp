@@ -9,8 +9,8 @@
 #include <thread>
 #include <vector>
 
-#include "Cplayer.h"
-#include "CplayerDevice.h"
+#include "output/Cplayer.h"
+#include "output/CplayerDevice.h"
 #include "mixer_fixture.h"
 
 namespace {

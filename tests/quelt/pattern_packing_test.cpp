@@ -3,7 +3,7 @@
 
 #include <random>
 
-#include "Cpattern.h"
+#include "model/Cpattern.h"
 
 namespace {
 

@@ -1,6 +1,6 @@
 // Tests of the internal effects, tick by tick: what each does to period,
 // volume, panning and the voice, and the memories they keep.
-#include "ModulePlayerPeriods.h"
+#include "player/ModulePlayerPeriods.h"
 #include "player_fixture.h"
 
 using namespace player_test;
@@ -32,7 +32,11 @@ struct PlayerEffects : PlayerFixture {
 // Guards against slides on the wrong ticks, fine slides on every tick, or a
 // lost memory of the last parameter.
 TEST_F(PlayerEffects, VolumeSlideAndItsMemory) {
-  NoteWith(4, 0x20, 32, {{1, 0, Fx(4, 0)}, {2, 0, Fx(4, 0x03)}, {3, 0, Fx(4, 0x2F)}, {4, 0, Fx(4, 0xF3)}});
+  NoteWith(Effect::VolumeSlide, 0x20, 32,
+           {{1, 0, Fx(Effect::VolumeSlide, 0)},
+            {2, 0, Fx(Effect::VolumeSlide, 0x03)},
+            {3, 0, Fx(Effect::VolumeSlide, 0x2F)},
+            {4, 0, Fx(Effect::VolumeSlide, 0xF3)}});
   EXPECT_EQ(Volumes(6), (Values{32, 34, 36, 38, 40, 42}));
   EXPECT_EQ(Volumes(6), (Values{42, 44, 46, 48, 50, 52}));  // zero reuses 0x20
   EXPECT_EQ(Volumes(6), (Values{52, 49, 46, 43, 40, 37}));
@@ -42,15 +46,22 @@ TEST_F(PlayerEffects, VolumeSlideAndItsMemory) {
 
 // Guards against a volume leaving 0..64 or wrapping in its byte.
 TEST_F(PlayerEffects, VolumeStaysWithinRange) {
-  NoteWith(4, 0xF0, 60, {{1, 0, Fx(4, 0x0F)}, {2, 0, Fx(4, 0x0F)}, {3, 0, Fx(4, 0x0F)}});
+  NoteWith(Effect::VolumeSlide, 0xF0, 60,
+           {{1, 0, Fx(Effect::VolumeSlide, 0x0F)},
+            {2, 0, Fx(Effect::VolumeSlide, 0x0F)},
+            {3, 0, Fx(Effect::VolumeSlide, 0x0F)}});
   EXPECT_EQ(Volumes(6), (Values{60, 64, 64, 64, 64, 64}));
   EXPECT_EQ(Volumes(12).back(), 0);
 }
 
-// Guards against porta 5/6 ignoring their fine forms or the memory they
+// Guards against porta down and up ignoring their fine forms or the memory they
 // share with the volume slide.
 TEST_F(PlayerEffects, PortaDownUpFineAndSharedMemory) {
-  NoteWith(5, 0x02, 32, {{1, 0, Fx(6, 0xE3)}, {2, 0, Fx(6, 0xF3)}, {3, 0, Fx(4, 0x01)}, {4, 0, Fx(6, 0)}});
+  NoteWith(Effect::PortaDown, 0x02, 32,
+           {{1, 0, Fx(Effect::PortaUp, 0xE3)},
+            {2, 0, Fx(Effect::PortaUp, 0xF3)},
+            {3, 0, Fx(Effect::VolumeSlide, 0x01)},
+            {4, 0, Fx(Effect::PortaUp, 0)}});
   EXPECT_EQ(Periods(6), (Values{1712, 1720, 1728, 1736, 1744, 1752}));
   EXPECT_EQ(Periods(6), (Values{1749, 1749, 1749, 1749, 1749, 1749}));
   EXPECT_EQ(Periods(6), (Values{1737, 1737, 1737, 1737, 1737, 1737}));
@@ -60,7 +71,8 @@ TEST_F(PlayerEffects, PortaDownUpFineAndSharedMemory) {
 
 // Guards against a period leaving 40..40000 or wrapping below zero.
 TEST_F(PlayerEffects, PortaStopsAtThePeriodLimits) {
-  NoteWith(135, 0xFF, 32, {{1, 0, Fx(136, 0xFF)}, {1, 1, Fx(1, 60)}});
+  NoteWith(Effect::PlainPortaUp, 0xFF, 32,
+           {{1, 0, Fx(Effect::PlainPortaDown, 0xFF)}, {1, 1, Fx(Effect::SetSpeed, 60)}});
   EXPECT_EQ(Periods(6), (Values{1712, 692, 40, 40, 40, 40}));
   Ticks(59);
   EXPECT_EQ(Channel().period, 40000);
@@ -68,7 +80,7 @@ TEST_F(PlayerEffects, PortaStopsAtThePeriodLimits) {
 
 // Guards against a tone porta retriggering the note or overshooting it.
 TEST_F(PlayerEffects, TonePortaGlidesToTheNote) {
-  NoteWith(E, E, 32, {{1, 0, Cell(61, E, E, 7, 0x20)}, {2, 0, Fx(7, 0)}});
+  NoteWith(E, E, 32, {{1, 0, Cell(61, E, E, Effect::TonePorta, 0x20)}, {2, 0, Fx(Effect::TonePorta, 0)}});
   Ticks(6);
   EXPECT_EQ(Periods(6), (Values{1584, 1456, 1328, 1200, 1072, 944}));
   EXPECT_EQ(Channel().targetPeriod, 856);
@@ -80,7 +92,7 @@ TEST_F(PlayerEffects, TonePortaGlidesToTheNote) {
 // Guards against vibrato swinging around the wrong centre, moving on tick 0,
 // or using the wrong waveform after S3x.
 TEST_F(PlayerEffects, VibratoSwingsAroundTheTarget) {
-  NoteWith(8, 0x48, 32, {{1, 0, Fx(19, 0x32)}, {2, 0, Fx(8, 0)}});
+  NoteWith(Effect::Vibrato, 0x48, 32, {{1, 0, Fx(Effect::Special, 0x32)}, {2, 0, Fx(Effect::Vibrato, 0)}});
   EXPECT_EQ(Periods(6), (Values{1712, 1712, 1712 + 24, 1712 + 45, 1712 + 59, 1712 + 63}));
   Ticks(6);  // position 20, square waveform from now on
   EXPECT_EQ(Periods(5), (Values{1712 + 63, 1712 + 63, 1712 + 63, 1712 + 63, 1712 - 63}));
@@ -88,13 +100,13 @@ TEST_F(PlayerEffects, VibratoSwingsAroundTheTarget) {
 
 // Guards against fine vibrato using the normal depth.
 TEST_F(PlayerEffects, FineVibratoIsFourTimesSmaller) {
-  NoteWith(21, 0x48, 32);
+  NoteWith(Effect::FineVibrato, 0x48, 32);
   EXPECT_EQ(Periods(6), (Values{1712, 1712, 1712 + 6, 1712 + 11, 1712 + 14, 1712 + 15}));
 }
 
 // Guards against the tremor cycle having the wrong on and off lengths.
 TEST_F(PlayerEffects, TremorCutsTheVoiceInItsCycle) {
-  NoteWith(9, 0x21, 32, {{1, 0, Fx(9, 0)}});
+  NoteWith(Effect::Tremor, 0x21, 32, {{1, 0, Fx(Effect::Tremor, 0)}});
   auto actives = Trace(12, [](MixChannel& c) { return int(c.active.load()); });
   // A zero parameter keeps the cycle running across the row start.
   EXPECT_EQ(actives, (Values{1, 1, 1, 0, 0, 1, 1, 1, 0, 0, 1, 1}));
@@ -103,7 +115,7 @@ TEST_F(PlayerEffects, TremorCutsTheVoiceInItsCycle) {
 
 // Guards against arpeggio playing its notes in the wrong order.
 TEST_F(PlayerEffects, ArpeggioCyclesThreeNotes) {
-  NoteWith(10, 0x37, 32);
+  NoteWith(Effect::Arpeggio, 0x37, 32);
   const int base = AmigaPeriod(49, 0, 0), third = AmigaPeriod(52, 0, 0), fifth = AmigaPeriod(56, 0, 0);
   EXPECT_EQ(Periods(6), (Values{base, third, fifth, base, third, fifth}));
 }
@@ -111,7 +123,10 @@ TEST_F(PlayerEffects, ArpeggioCyclesThreeNotes) {
 // Guards against the combined effects sliding the wrong way or losing the
 // vibrato and tone-porta settings they reuse.
 TEST_F(PlayerEffects, CombinedSlides) {
-  NoteWith(8, 0x48, 40, {{1, 0, Fx(11, 0x03)}, {2, 0, Cell(61, E, E, 7, 0x40)}, {3, 0, Fx(12, 0x20)}});
+  NoteWith(Effect::Vibrato, 0x48, 40,
+           {{1, 0, Fx(Effect::VibratoVolumeSlide, 0x03)},
+            {2, 0, Cell(61, E, E, Effect::TonePorta, 0x40)},
+            {3, 0, Fx(Effect::TonePortaVolumeSlide, 0x20)}});
   Ticks(6);  // vibrato position 20
   EXPECT_EQ(Volumes(6), (Values{40, 37, 34, 31, 28, 25}));
   EXPECT_EQ(Channel().period, 1712 - 24);  // position 36 with the stored speed and depth
@@ -125,7 +140,7 @@ TEST_F(PlayerEffects, CombinedSlides) {
 
 // Guards against the sample offset ignoring its memory.
 TEST_F(PlayerEffects, SampleOffsetAndMemory) {
-  NoteWith(15, 0x10, 32, {{1, 0, Cell(49, E, E, 15, 0)}});
+  NoteWith(Effect::SampleOffset, 0x10, 32, {{1, 0, Cell(49, E, E, Effect::SampleOffset, 0)}});
   Tick();
   EXPECT_EQ(Channel().startOffset, 0x1000u);
   Ticks(6);
@@ -134,7 +149,8 @@ TEST_F(PlayerEffects, SampleOffsetAndMemory) {
 
 // Guards against panning slides wrapping or running on tick 0.
 TEST_F(PlayerEffects, PanningSlideIsBounded) {
-  NoteWith(16, 0xF0, 32, {{1, 0, Fx(16, 0x0F)}, {2, 0, Fx(137, 200)}});
+  NoteWith(Effect::PanningSlide, 0xF0, 32,
+           {{1, 0, Fx(Effect::PanningSlide, 0x0F)}, {2, 0, Fx(Effect::SetPanning, 200)}});
   EXPECT_EQ(Pannings(6), (Values{0, 15, 30, 45, 60, 75}));
   EXPECT_EQ(Pannings(6), (Values{75, 60, 45, 30, 15, 0}));
   EXPECT_EQ(Pannings(2), (Values{200, 200}));
@@ -143,7 +159,8 @@ TEST_F(PlayerEffects, PanningSlideIsBounded) {
 // Guards against retrigger firing on tick 0, dividing by a zero interval, or
 // changing the volume by the wrong amount.
 TEST_F(PlayerEffects, RetriggerAtItsInterval) {
-  NoteWith(17, 0xA2, 32, {{1, 0, Fx(17, 0x60)}, {2, 0, Fx(17, 0x00)}});
+  NoteWith(Effect::Retrigger, 0xA2, 32,
+           {{1, 0, Fx(Effect::Retrigger, 0x60)}, {2, 0, Fx(Effect::Retrigger, 0x00)}});
   auto retriggers = [this] {
     Values starts;
     for (int tick = 0; tick < 6; ++tick) {
@@ -163,14 +180,15 @@ TEST_F(PlayerEffects, RetriggerAtItsInterval) {
 
 // Guards against tremolo keeping its change after it ends.
 TEST_F(PlayerEffects, TremoloRestoresTheVolume) {
-  NoteWith(18, 0x48, 32);
+  NoteWith(Effect::Tremolo, 0x48, 32);
   EXPECT_EQ(Volumes(6), (Values{32, 32, 44, 54, 61, 63}));
   EXPECT_EQ(Volumes(1), (Values{32}));
 }
 
 // Guards against S8x, SCx and SDx acting on the wrong tick.
 TEST_F(PlayerEffects, SpecialPanningCutAndDelay) {
-  NoteWith(19, 0x8C, 32, {{1, 0, Fx(19, 0xC2)}, {2, 0, Cell(49, 1, E, 19, 0xD3)}});
+  NoteWith(Effect::Special, 0x8C, 32,
+           {{1, 0, Fx(Effect::Special, 0xC2)}, {2, 0, Cell(49, 1, E, Effect::Special, 0xD3)}});
   EXPECT_EQ(Pannings(1), (Values{192}));
   Ticks(5);
   auto actives = Trace(6, [](MixChannel& c) { return int(c.active.load()); });
@@ -181,8 +199,11 @@ TEST_F(PlayerEffects, SpecialPanningCutAndDelay) {
 
 // Guards against the global volume effects leaving 0..64.
 TEST_F(PlayerEffects, GlobalVolume) {
-  NoteWith(22, 40, 32, {{1, 0, Fx(23, 0xF0)}, {2, 0, Fx(23, 0x0F)}, {3, 0, Fx(23, 0x0F)},
-                        {4, 0, Fx(22, 99)}});
+  NoteWith(Effect::SetGlobalVolume, 40, 32,
+           {{1, 0, Fx(Effect::GlobalVolumeSlide, 0xF0)},
+            {2, 0, Fx(Effect::GlobalVolumeSlide, 0x0F)},
+            {3, 0, Fx(Effect::GlobalVolumeSlide, 0x0F)},
+            {4, 0, Fx(Effect::SetGlobalVolume, 99)}});
   Ticks(6);
   EXPECT_EQ(state.globalVolume, 40);
   Ticks(6);
@@ -196,7 +217,10 @@ TEST_F(PlayerEffects, GlobalVolume) {
 // Guards against set volume, the MOD/XM porta and set panning acting on the
 // wrong ticks.
 TEST_F(PlayerEffects, SetVolumePortaAndPanning) {
-  NoteWith(134, 20, 32, {{1, 0, Fx(135, 2)}, {2, 0, Fx(136, 3)}, {3, 0, Fx(137, 77)}});
+  NoteWith(Effect::SetVolume, 20, 32,
+           {{1, 0, Fx(Effect::PlainPortaUp, 2)},
+            {2, 0, Fx(Effect::PlainPortaDown, 3)},
+            {3, 0, Fx(Effect::SetPanning, 77)}});
   EXPECT_EQ(Volumes(1), (Values{20}));
   Ticks(5);
   EXPECT_EQ(Periods(6), (Values{1712, 1704, 1696, 1688, 1680, 1672}));
@@ -207,7 +231,7 @@ TEST_F(PlayerEffects, SetVolumePortaAndPanning) {
 // Guards against unknown effects doing anything, and the jump effects
 // running again on later ticks.
 TEST_F(PlayerEffects, UnknownEffectsDoNothing) {
-  NoteWith(13, 0x55, 32, {{1, 0, Fx(14, 0x12)}, {2, 0, Fx(255, 0x34)}});
+  NoteWith(13, 0x55, 32, {{1, 0, Fx(Effect::Unhandled, 0x12)}, {2, 0, Fx(255, 0x34)}});
   auto periods = Periods(18);
   for (int period : periods) EXPECT_EQ(period, 1712);
   EXPECT_EQ(Channel().volume, 32);
@@ -228,8 +252,13 @@ TEST_F(PlayerVolumeColumn, Slides) {
 
 // Guards against the volume-column vibrato, panning and tone porta.
 TEST_F(PlayerVolumeColumn, VibratoPanningAndTonePorta) {
-  NoteWith(E, E, 32, {{1, 0, Fx(E, E, 0x94)}, {2, 0, Fx(E, E, 0xA8)}, {3, 0, Fx(E, E, 0xB3)},
-                      {4, 0, Fx(E, E, 0xC2)}, {5, 0, Fx(E, E, 0xD1)}, {6, 0, Cell(61, E, 0xE0, 7, 0x10)}});
+  NoteWith(E, E, 32,
+           {{1, 0, Fx(E, E, 0x94)},
+            {2, 0, Fx(E, E, 0xA8)},
+            {3, 0, Fx(E, E, 0xB3)},
+            {4, 0, Fx(E, E, 0xC2)},
+            {5, 0, Fx(E, E, 0xD1)},
+            {6, 0, Cell(61, E, 0xE0, Effect::TonePorta, 0x10)}});
   Ticks(6);
   Ticks(6);
   EXPECT_EQ(Channel().vibratoSpeed, 4);

@@ -7,10 +7,11 @@
 #include <initializer_list>
 #include <vector>
 
-#include "Cmixer.h"
-#include "Cmodule.h"
-#include "Cpattern.h"
-#include "ModulePlayer.h"
+#include "mixer/Cmixer.h"
+#include "model/Cmodule.h"
+#include "model/Cpattern.h"
+#include "model/ModuleEffects.h"
+#include "player/ModulePlayer.h"
 
 namespace player_test {
 

@@ -4,7 +4,8 @@
 
 #include <string>
 
-#include "ModulePlayerPeriods.h"
+#include "player/ModulePlayerPeriods.h"
+#include "loaders/ModuleLoaders.h"
 #include "module_builders.h"
 #include "player_fixture.h"
 

@@ -2,7 +2,7 @@
 // fadeout as the player runs them, and the frequency each period system gives.
 #include <cmath>
 
-#include "ModulePlayerPeriods.h"
+#include "player/ModulePlayerPeriods.h"
 #include "player_fixture.h"
 
 using namespace player_test;
@@ -98,7 +98,7 @@ TEST_F(PlayerNotes, KeyOffFadesOrStops) {
 // Guards against the key-off effect and its stop rule.
 TEST_F(PlayerNotes, KeyOffEffect) {
   module.instruments[0].volumeEnvelope = MakeEnvelope({0, 64, 10, 0}, EnvelopeFlag::On);
-  Song(4, {{0, 0, Cell(49, 1, E, 131, 0)}, {0, 1, Cell(49, 2, E, 131, 0)}});
+  Song(4, {{0, 0, Cell(49, 1, E, Effect::KeyOff, 0)}, {0, 1, Cell(49, 2, E, Effect::KeyOff, 0)}});
   Start();
   Ticks(2);  // the key goes down with the note's start, and up again
   EXPECT_TRUE(Channel(0).active);  // the volume envelope carries it
@@ -127,7 +127,7 @@ TEST_F(PlayerNotes, VolumeEnvelopeWithSustain) {
 TEST_F(PlayerNotes, PanningEnvelopeAndPosition) {
   module.instruments[0].panningEnvelope = MakeEnvelope({0, 32, 10, 64, 20, 0}, EnvelopeFlag::On);
   module.instruments[0].volumeEnvelope = MakeEnvelope({0, 64, 20, 0}, EnvelopeFlag::On);
-  Song(4, {{0, 0, Cell(49, 1)}, {1, 0, Fx(132, 15)}});
+  Song(4, {{0, 0, Cell(49, 1)}, {1, 0, Fx(Effect::SetEnvelopePosition, 15)}});
   Start();
   auto values = Trace(6, [](MixChannel& c) { return int(c.envelopePanning); });
   EXPECT_EQ(values, (Values{32, 35, 38, 41, 44, 48}));

@@ -4,9 +4,9 @@
 #include <cmath>
 #include <vector>
 
-#include "ModulePlayerEnvelopes.h"
-#include "ModulePlayerPeriods.h"
-#include "ModulePlayerWaveforms.h"
+#include "player/ModulePlayerEnvelopes.h"
+#include "player/ModulePlayerPeriods.h"
+#include "player/ModulePlayerWaveforms.h"
 #include "player_fixture.h"
 
 using namespace quelt;

@@ -31,7 +31,7 @@ struct PlayerRows : PlayerFixture {
 // Guards against a row lasting the wrong number of ticks or the first tick
 // not starting row 0.
 TEST_F(PlayerRows, SpeedSetsTicksPerRow) {
-  Song(8, {{1, 0, Fx(1, 3)}});
+  Song(8, {{1, 0, Fx(Effect::SetSpeed, 3)}});
   ASSERT_TRUE(Start());
   EXPECT_EQ(state.row, 0xFFFF);
   auto starts = RowStarts(6 + 3 + 3 + 1);
@@ -40,12 +40,12 @@ TEST_F(PlayerRows, SpeedSetsTicksPerRow) {
   EXPECT_EQ(starts[1], Position(0, 1));
   EXPECT_EQ(state.speed, 3);
   EXPECT_EQ(starts[3], Position(0, 3));
-  EXPECT_EQ(Channel().effect, 0);  // set speed clears itself
+  EXPECT_EQ(Channel().effect, Effect::None);  // set speed clears itself
 }
 
 // Guards against a tempo below the floor reaching the mixer.
 TEST_F(PlayerRows, TempoHasAFloorOf32) {
-  Song(4, {{0, 0, Fx(20, 20)}, {1, 0, Fx(20, 150)}});
+  Song(4, {{0, 0, Fx(Effect::SetTempo, 20)}, {1, 0, Fx(Effect::SetTempo, 150)}});
   Start();
   Tick();
   EXPECT_EQ(state.tempo, 32);
@@ -56,8 +56,8 @@ TEST_F(PlayerRows, TempoHasAFloorOf32) {
 // Guards against a pattern break landing on the wrong row, or a break on
 // the last row of a pattern losing its row.
 TEST_F(PlayerRows, PatternBreakStartsTheNextPatternAtItsRow) {
-  Patterns({MakePattern(4, {{1, 0, Fx(3, 0x10)}}), MakePattern(32, {{19, 0, Fx(3, 2)}}),
-            MakePattern(8, {{2, 1, Cell(49, 1)}})},
+  Patterns({MakePattern(4, {{1, 0, Fx(Effect::PatternBreak, 0x10)}}),
+            MakePattern(32, {{19, 0, Fx(Effect::PatternBreak, 2)}}), MakePattern(8, {{2, 1, Cell(49, 1)}})},
            {0, 1, 2});
   Start();
   auto starts = RowStarts(6 * 7);
@@ -71,7 +71,8 @@ TEST_F(PlayerRows, PatternBreakStartsTheNextPatternAtItsRow) {
 
 // Guards against a break beyond the next pattern's rows reading past its data.
 TEST_F(PlayerRows, BreakBeyondThePatternStartsAtRowZero) {
-  Patterns({MakePattern(2, {{0, 0, Fx(3, 200)}}), MakePattern(4, {{0, 0, Cell(50, 1)}})}, {0, 1});
+  Patterns({MakePattern(2, {{0, 0, Fx(Effect::PatternBreak, 200)}}), MakePattern(4, {{0, 0, Cell(50, 1)}})},
+           {0, 1});
   Start();
   auto starts = RowStarts(12);
   ASSERT_EQ(starts.size(), 2u);
@@ -81,7 +82,8 @@ TEST_F(PlayerRows, BreakBeyondThePatternStartsAtRowZero) {
 
 // Guards against a position jump going to the wrong order or keeping a row.
 TEST_F(PlayerRows, PositionJumpGoesToTheOrder) {
-  Patterns({MakePattern(4, {{1, 0, Fx(2, 2)}}), MakePattern(4, {}), MakePattern(4, {})}, {0, 1, 2});
+  Patterns({MakePattern(4, {{1, 0, Fx(Effect::PositionJump, 2)}}), MakePattern(4, {}), MakePattern(4, {})},
+           {0, 1, 2});
   Start();
   auto starts = RowStarts(18);
   ASSERT_EQ(starts.size(), 3u);
@@ -150,7 +152,7 @@ TEST_F(PlayerRows, SongLengthBeyondTheOrderListEnds) {
 // Guards against SEx repeating a row the wrong number of times, or decoding
 // the repeated row again (which would restart its notes).
 TEST_F(PlayerRows, PatternDelayRepeatsTheRow) {
-  Song(4, {{1, 0, Fx(19, 0xE2)}, {1, 1, Cell(49, 1)}, {2, 0, Fx(19, 0xE1)}});
+  Song(4, {{1, 0, Fx(Effect::Special, 0xE2)}, {1, 1, Cell(49, 1)}, {2, 0, Fx(Effect::Special, 0xE1)}});
   Start();
   auto starts = RowStarts(6 * 5);
   const std::vector<Position> expected = {{0, 0}, {0, 1}, {0, 1}, {0, 2}, {0, 3}};
@@ -159,7 +161,7 @@ TEST_F(PlayerRows, PatternDelayRepeatsTheRow) {
 
 // Guards against the note of a delayed row being triggered again.
 TEST_F(PlayerRows, PatternDelayDoesNotRetrigger) {
-  Song(4, {{0, 0, Cell(49, 1, E, 19, 0xE3)}});
+  Song(4, {{0, 0, Cell(49, 1, E, Effect::Special, 0xE3)}});
   Start();
   Tick();
   EXPECT_TRUE(Channel().active);
@@ -172,7 +174,7 @@ TEST_F(PlayerRows, PatternDelayDoesNotRetrigger) {
 // Guards against a pattern loop playing its block the wrong number of times
 // or not jumping back to the loop row.
 TEST_F(PlayerRows, PatternLoopRepeatsItsBlock) {
-  Song(6, {{1, 2, Fx(19, 0xB0)}, {3, 2, Fx(19, 0xB2)}});
+  Song(6, {{1, 2, Fx(Effect::Special, 0xB0)}, {3, 2, Fx(Effect::Special, 0xB2)}});
   Start();
   auto starts = RowStarts(6 * 12);
   std::vector<int> rows;
@@ -184,7 +186,10 @@ TEST_F(PlayerRows, PatternLoopRepeatsItsBlock) {
 // Guards against a second pattern loop on the same row being served too
 // (only the lowest channel jumps per row).
 TEST_F(PlayerRows, OnePatternLoopPerRow) {
-  Song(4, {{0, 0, Fx(19, 0xB0)}, {0, 1, Fx(19, 0xB0)}, {1, 0, Fx(19, 0xB1)}, {1, 1, Fx(19, 0xB1)}});
+  Song(4, {{0, 0, Fx(Effect::Special, 0xB0)},
+           {0, 1, Fx(Effect::Special, 0xB0)},
+           {1, 0, Fx(Effect::Special, 0xB1)},
+           {1, 1, Fx(Effect::Special, 0xB1)}});
   Start();
   auto starts = RowStarts(6 * 7);
   std::vector<int> rows;
@@ -218,7 +223,7 @@ TEST_F(PlayerRows, StartAndStop) {
 
 // Guards against a song starting where the previous one broke off.
 TEST_F(PlayerRows, RestartForgetsTheLastBreak) {
-  Patterns({MakePattern(8, {{0, 0, Fx(3, 5)}}), MakePattern(8, {})}, {0, 1});
+  Patterns({MakePattern(8, {{0, 0, Fx(Effect::PatternBreak, 5)}}), MakePattern(8, {})}, {0, 1});
   Start();
   Ticks(7);
   EXPECT_EQ(state.row, 5);

@@ -4,8 +4,8 @@
 
 #include <cstring>
 
-#include "CModQLT.h"
-#include "Cmodule.h"
+#include "loaders/CModQLT.h"
+#include "model/Cmodule.h"
 #include "loader_support.h"
 #include "module_builders.h"
 

@@ -1,7 +1,8 @@
 // The RIFF WAVE reader of sample slots.
 #include <gtest/gtest.h>
 
-#include "Cmodule.h"
+#include "model/Cmodule.h"
+#include "loaders/CWave.h"
 #include "module_builders.h"
 
 using builders::BuildWave;

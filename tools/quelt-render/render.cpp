@@ -3,10 +3,10 @@
 #include <algorithm>
 #include <set>
 
-#include "Cmixer.h"
-#include "Error.h"
-#include "QueltLibrary.h"
-#include "quelt.h"
+#include "mixer/Cmixer.h"
+#include "base/Error.h"
+#include "api/QueltLibrary.h"
+#include "api/quelt.h"
 
 namespace {
 
