@@ -72,9 +72,14 @@ inline std::string Output(const std::string& command) {
 
 inline bool HaveReferencePlayer() { return Run("command -v openmpt123 > /dev/null 2>&1") == 0; }
 
+// The reference player's option choosing one subsong (-1: all of them).
+inline std::string SubsongOption(int subsong) {
+  return subsong < 0 ? std::string() : " --subsong " + std::to_string(subsong);
+}
+
 // The song length the reference player reports, in seconds (-1 if none).
-inline double ReferenceDuration(const std::string& module) {
-  const std::string info = Output("openmpt123 --info '" + module + "' 2>&1");
+inline double ReferenceDuration(const std::string& module, int subsong = -1) {
+  const std::string info = Output("openmpt123 --info" + SubsongOption(subsong) + " '" + module + "' 2>&1");
   const size_t at = info.find("Duration...: ");
   if (at == std::string::npos) return -1;
   double seconds = 0;
@@ -99,9 +104,9 @@ inline int ReferenceSubsongs(const std::string& module) {
 }
 
 // Renders a module with the reference player to 16-bit 44100 Hz stereo.
-inline bool ReferenceRender(const std::string& module, const std::string& wave) {
-  return Run("openmpt123 --batch --quiet --no-float --samplerate 44100 --channels 2 --force --output '" + wave +
-             "' '" + module + "' > /dev/null 2>&1") == 0;
+inline bool ReferenceRender(const std::string& module, const std::string& wave, int subsong = -1) {
+  return Run("openmpt123 --batch --quiet --no-float --samplerate 44100 --channels 2 --force" +
+             SubsongOption(subsong) + " --output '" + wave + "' '" + module + "' > /dev/null 2>&1") == 0;
 }
 
 }  // namespace render_support

@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <cstdlib>
 #include <limits>
 
 #include "mixer/CmixerSample.h"
@@ -53,6 +54,26 @@ void StartMusicVoice(const MixerState& state, MixChannel& channel) {
   channel.position = channel.startOffset << 11;
 }
 
+// A running voice given another sample without a note plays that sample's
+// data on from the position it stands at; a position the new data does not
+// reach goes to its loop start, or ends the voice.
+void SwapMusicVoiceSample(const MixerState& state, MixChannel& channel) {
+  channel.sampleSwapRequest = 0;
+  if (!channel.active || state.currentModule == nullptr) return;
+  if (!CopyModuleSample(*state.currentModule, channel)) {
+    channel.active = 0;
+    return;
+  }
+  LimitChannelSample(channel);
+  const uint32_t index = channel.position >> 11;
+  if (channel.dataFlags & kChannelLoop) {
+    if (index >= channel.loopEnd) channel.position = channel.loopStart << 11;
+  } else if (index >= channel.length) {
+    channel.active = 0;
+  }
+  if (!(channel.dataFlags & kChannelPingPong)) channel.step = std::abs(channel.step);
+}
+
 uint32_t MusicPanning(const MixChannel& channel) {
   int32_t panning = channel.panning;
   if (channel.envelopeFlags & kEnvelopePanningRunning) {
@@ -66,7 +87,12 @@ uint32_t MusicPanning(const MixChannel& channel) {
 }  // namespace
 
 void UpdateMusicChannel(MixSettings& settings, MixerState& state, MixChannel& channel, uint32_t rate) {
-  if (channel.startRequest.exchange(0)) StartMusicVoice(state, channel);
+  if (channel.startRequest.exchange(0)) {
+    channel.sampleSwapRequest = 0;
+    StartMusicVoice(state, channel);
+  } else if (channel.sampleSwapRequest) {
+    SwapMusicVoiceSample(state, channel);
+  }
   channel.step = StepForFrequency(channel.frequency, rate, channel.step);
   const int64_t volume = std::max<int8_t>(channel.volume, 0);
   int64_t factor = (state.globalVolume * ((volume * settings.musicScale) / 64)) >> 6;

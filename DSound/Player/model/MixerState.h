@@ -62,6 +62,9 @@ struct MixChannel {
   uint8_t rowData = 0;
   SharedValue<uint8_t> active{0};        // the voice is mixed
   SharedValue<uint8_t> startRequest{0};  // consumed at the next tick
+  // The player gave a running voice another sample without a note (MOD); the
+  // next tick swaps the voice's data without moving its position.
+  uint8_t sampleSwapRequest = 0;
   uint8_t keyOn = 0;
   // Player: pitch and effect state.
   uint16_t period = 0;

@@ -56,25 +56,55 @@ void ForgetInstrument(MixChannel& channel) {
   channel.sampleIndex = kNoSample;
 }
 
-// An instrument number in the cell: take the instrument, choose its sample
-// for the cell's note (a cell without a note keeps the current sample) and
-// reset volume and panning from that sample.
-void TakeInstrument(const ChannelContext& context, const PatternCell& cell) {
+void TakeSampleSettings(MixChannel& channel, const SampleSlot& sample) {
+  channel.volume = static_cast<int8_t>(std::min<int>(sample.volume, kMaxVolume));
+  channel.sampleFlags = sample.flags;
+  channel.panning = (sample.flags & SampleFlag::OwnPanning) ? sample.panning : channel.defaultPanning;
+  channel.startOffset = 0;
+}
+
+// An instrument number with a note: take the instrument, choose its sample
+// for the note and reset volume and panning from that sample.
+void TakeInstrumentForNote(const ChannelContext& context, const Instrument& instrument,
+                           const PatternCell& cell) {
   MixChannel& channel = context.channel;
-  const Instrument* instrument = FindInstrument(context.module, cell.instrument - 1);
-  if (!instrument) return ForgetInstrument(channel);
   channel.instrumentIndex = static_cast<uint16_t>(cell.instrument - 1);
-  channel.fadeoutSpeed = instrument->fadeout;
-  if (IsNote(cell.note)) channel.sampleIndex = KeymapSample(context.module, *instrument, cell.note);
+  channel.fadeoutSpeed = instrument.fadeout;
+  channel.sampleIndex = KeymapSample(context.module, instrument, cell.note);
   const SampleSlot* sample = FindSample(context.module, channel.sampleIndex);
   if (!sample) {
     channel.sampleIndex = kNoSample;
     return;
   }
-  channel.volume = static_cast<int8_t>(std::min<int>(sample->volume, kMaxVolume));
-  channel.sampleFlags = sample->flags;
-  channel.panning = (sample->flags & SampleFlag::OwnPanning) ? sample->panning : channel.defaultPanning;
-  channel.startOffset = 0;
+  TakeSampleSettings(channel, *sample);
+}
+
+// An instrument number without a note (sample swapping, or re-taking an
+// instrument's volume under a held note): the channel takes the instrument
+// and the volume, panning and flags of the sample it maps the channel's last
+// note to. In a MOD, where an instrument is one sample, the running voice
+// also moves to that sample's data from where it stands. An instrument
+// without samples, or a keymap entry naming no sample with data, leaves the
+// channel as it is.
+void RetakeInstrument(const ChannelContext& context, const Instrument& instrument, uint16_t index) {
+  MixChannel& channel = context.channel;
+  const uint16_t sampleIndex = KeymapSample(context.module, instrument, channel.note);
+  const SampleSlot* sample = FindSample(context.module, sampleIndex);
+  if (instrument.sampleCount == 0 || !sample || sample->length == 0) return;
+  channel.instrumentIndex = index;
+  channel.fadeoutSpeed = instrument.fadeout;
+  TakeSampleSettings(channel, *sample);
+  if (context.module.format == ModuleFormat::MOD && sampleIndex != channel.sampleIndex) {
+    channel.sampleIndex = sampleIndex;
+    channel.sampleSwapRequest = 1;
+  }
+}
+
+void TakeInstrument(const ChannelContext& context, const PatternCell& cell) {
+  const Instrument* instrument = FindInstrument(context.module, cell.instrument - 1);
+  if (!instrument) return ForgetInstrument(context.channel);
+  if (IsNote(cell.note)) return TakeInstrumentForNote(context, *instrument, cell);
+  RetakeInstrument(context, *instrument, static_cast<uint16_t>(cell.instrument - 1));
 }
 
 void StartNote(const ChannelContext& context, uint8_t note) {
