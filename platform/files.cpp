@@ -269,11 +269,16 @@ void TextNumberReader::SkipRestOfLine() {
   if (position_ < text_.size()) ++position_;
 }
 
-bool ChangeToProgramDirectory() {
+std::string ProgramDirectory() {
   std::error_code error;
   std::filesystem::path program = std::filesystem::read_symlink("/proc/self/exe", error);
-  if (error) return false;
-  return chdir(program.parent_path().c_str()) == 0;
+  if (error) return {};
+  return program.parent_path().string();
+}
+
+bool ChangeToProgramDirectory() {
+  std::string directory = ProgramDirectory();
+  return !directory.empty() && chdir(directory.c_str()) == 0;
 }
 
 }  // namespace platform

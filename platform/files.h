@@ -105,6 +105,10 @@ class TextNumberReader {
   size_t position_ = 0;
 };
 
+// The directory holding the running program, as an absolute path; empty
+// when it cannot be determined.
+std::string ProgramDirectory();
+
 // Makes the directory holding the running program the current directory.
 // Returns false when it cannot be determined or entered.
 bool ChangeToProgramDirectory();
