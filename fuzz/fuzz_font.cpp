@@ -1,45 +1,25 @@
 // Fuzzes the font loader and the glyph writer: the input is a font file;
 // every character is then drawn at positions around the clip edges into
 // targets of 1, 2 and 4 bytes per pixel.
-#include <unistd.h>
-
 #include <cstdint>
-#include <filesystem>
-#include <fstream>
-#include <stdexcept>
 #include <string>
 #include <vector>
 
+#include "file_harness.h"
 #include "graphics/font.h"
 #include "graphics/text.h"
-#include "platform/files.h"
-
-namespace {
-
-struct RuntimeFailure : std::runtime_error {
-  using std::runtime_error::runtime_error;
-};
-void ThrowRuntimeFailure(int, const std::string& message) { throw RuntimeFailure(message); }
-
-}  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   static bool prepared = false;
   if (!prepared) {
-    std::filesystem::path folder = std::filesystem::temp_directory_path() / ("fuzz_font_" + std::to_string(getpid()));
-    std::filesystem::create_directories(folder);
-    std::filesystem::current_path(folder);
-    platform::SetRuntimeErrorHandler(ThrowRuntimeFailure);
+    fuzzing::EnterScratchFolder("fuzz-font");
     prepared = true;
   }
-  {
-    std::ofstream out("f.fnt", std::ios::binary | std::ios::trunc);
-    out.write(reinterpret_cast<const char*>(data), static_cast<std::streamsize>(size));
-  }
+  fuzzing::WriteInput("f.fnt", data, size);
   UnloadAllFonts();
   try {
     LoadFont("f.fnt", 0);
-  } catch (const RuntimeFailure&) {
+  } catch (const fuzzing::RuntimeFailure&) {
     return 0;
   }
   constexpr int kWidth = 48;

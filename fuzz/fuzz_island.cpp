@@ -6,15 +6,12 @@
 //   0: islands.ptr (1032 bytes) then islands.inf, read from files;
 //   1: a map block length (2 bytes) then the map and info blocks;
 //   2: edits (position, value pairs) to a valid packed island.
-#include <sys/stat.h>
-#include <unistd.h>
-
 #include <cstdint>
 #include <cstdlib>
 #include <cstring>
-#include <stdexcept>
 #include <vector>
 
+#include "file_harness.h"
 #include "game/grids.h"
 #include "game/island_files.h"
 #include "game/map_start.h"
@@ -27,10 +24,6 @@
 #include "shell/mainloop.h"
 
 namespace {
-
-struct Refused : std::runtime_error {
-  using std::runtime_error::runtime_error;
-};
 
 std::vector<uint8_t> g_validMap;
 std::vector<uint8_t> g_validInfo;
@@ -105,11 +98,8 @@ void FromEdits(const uint8_t* data, size_t size) {
 }  // namespace
 
 extern "C" int LLVMFuzzerInitialize(int*, char***) {
-  char pattern[] = "/tmp/fuzz-island-XXXXXX";
-  if (mkdtemp(pattern) == nullptr || chdir(pattern) != 0) std::abort();
-  mkdir("islands", 0755);
-  SetFatalExitHandler([](const std::string& message) { throw Refused(message); });
-  platform::SetRuntimeErrorHandler([](int, const std::string& message) { throw Refused(message); });
+  fuzzing::EnterScratchFolder("fuzz-island", {"islands"});
+  SetFatalExitHandler([](const std::string& message) { throw fuzzing::RuntimeFailure(message); });
   GameOptions = {1, 1, 0, 1};
   MakeValidIsland();
   return 0;
@@ -123,7 +113,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
       case 1: FromBlocks(data + 1, size - 1); break;
       default: FromEdits(data + 1, size - 1); break;
     }
-  } catch (const Refused&) {
+  } catch (const fuzzing::RuntimeFailure&) {
   }
   return 0;
 }
