@@ -7,6 +7,7 @@
 #   scripts/fuzz.sh [SECONDS] [HARNESS...]   # every harness, or the ones named
 #   scripts/fuzz.sh --totals                 # the whole campaign so far
 #
+# TERVANE_FUZZ_BUILD_DIR names the build folder (default build-fuzz).
 # TERVANE_FUZZ_JOBS=2 runs two harnesses at a time (default 1: the machine is
 # shared). A harness that finds a fault is started again until its time is
 # used up (at most three findings per harness and run).
@@ -21,7 +22,7 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 state=$PWD/.fuzz  # absolute: harnesses may change their directory
 ledger=$state/ledger.tsv
-fuzz_build=build-fuzz
+fuzz_build=${TERVANE_FUZZ_BUILD_DIR:-build-fuzz}
 # The file readers' harnesses write their input as a file on every run: keep
 # their scratch folders in memory.
 if [ -d /dev/shm ] && [ -w /dev/shm ]; then export TMPDIR=/dev/shm; fi
