@@ -8,6 +8,7 @@
 #include <fcntl.h>
 #include <signal.h>
 #include <spawn.h>
+#include <sys/inotify.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -15,6 +16,9 @@
 #include <cstring>
 #include <filesystem>
 #include <fstream>
+#include <map>
+#include <mutex>
+#include <set>
 #include <sstream>
 #include <string>
 #include <thread>
@@ -38,6 +42,8 @@ const char* const kDamageNames[] = {"truncated", "scrambled", "emptied"};
 // ends within this time hangs.
 constexpr auto kStartLimit = std::chrono::seconds(90);
 constexpr auto kQuitLimit = std::chrono::seconds(20);
+// Loading opens file after file; this long without one, it is over.
+constexpr auto kQuietTime = std::chrono::milliseconds(1000);
 
 std::string ReadText(const fs::path& path) {
   std::ifstream in(path, std::ios::binary);
@@ -72,19 +78,13 @@ bool IsWrittenByTheGame(const fs::path& relative) {
   return false;
 }
 
-// Every data file of the program directory: not the program, the library or
-// the desktop entry's files, which the game does not read.
-std::vector<fs::path> DataFiles(const fs::path& base) {
+// The data files among those the game opened: not the program and its
+// library, nor the files that only the damaged starts write.
+std::vector<fs::path> DataFiles(const std::set<fs::path>& opened, const fs::path& base) {
   std::vector<fs::path> files;
-  for (const fs::directory_entry& entry : fs::recursive_directory_iterator(base)) {
-    fs::path relative = fs::relative(entry.path(), base);
-    std::string first = relative.begin()->string();
-    if (!entry.is_regular_file() || first == "group" || first == "tervane" || first == "libquelt.so" ||
-        first == "tervane.png")
-      continue;
-    files.push_back(relative);
+  for (const fs::path& file : opened) {
+    if (file != "tervane" && file != "libquelt.so" && fs::is_regular_file(base / file)) files.push_back(file);
   }
-  std::sort(files.begin(), files.end());
   return files;
 }
 
@@ -104,6 +104,7 @@ std::string Damaged(const std::string& bytes, Damage damage) {
 // A copy of the base directory sharing its files through hard links, except
 // the files the game writes, which are copies of their own.
 void LinkCopy(const fs::path& base, const fs::path& copy) {
+  fs::create_directories(copy);
   for (const fs::directory_entry& entry : fs::recursive_directory_iterator(base)) {
     fs::path target = copy / fs::relative(entry.path(), base);
     if (entry.is_directory()) {
@@ -122,20 +123,43 @@ struct StartResult {
   int status = -1;        // exit status, or -1 after a signal
   int signal = 0;
   std::string output, errors, report;
+  std::set<fs::path> opened;  // the files of the directory the game opened
 };
 
-// The main thread is waiting for input (or for the next frame) in nearly
-// every sample of the last half second: loading is over.
-bool MainThreadIdle(pid_t pid, std::vector<char>& history) {
-  std::string stat = ReadText("/proc/" + std::to_string(pid) + "/stat");
-  size_t close = stat.rfind(')');
-  if (close == std::string::npos || close + 2 >= stat.size()) return false;
-  history.push_back(stat[close + 2]);
-  if (history.size() < 20) return false;
-  int sleeping = 0;
-  for (size_t i = history.size() - 20; i < history.size(); ++i) sleeping += history[i] == 'S';
-  return sleeping >= 18;
-}
+// Watches the files of a program directory being opened: which ones, and
+// whether loading is over (none opened for a while).
+class FileActivity {
+ public:
+  explicit FileActivity(const fs::path& directory) : descriptor_(inotify_init1(IN_NONBLOCK)) {
+    folders_[inotify_add_watch(descriptor_, directory.c_str(), IN_OPEN)] = "";
+    for (const fs::directory_entry& entry : fs::recursive_directory_iterator(directory)) {
+      if (entry.is_directory())
+        folders_[inotify_add_watch(descriptor_, entry.path().c_str(), IN_OPEN)] = fs::relative(entry.path(), directory);
+    }
+  }
+  ~FileActivity() { close(descriptor_); }
+
+  // True once files were opened and then none for the quiet time.
+  bool Quiet(Clock::duration quietTime) {
+    alignas(inotify_event) char events[4096];
+    for (ssize_t got; (got = read(descriptor_, events, sizeof events)) > 0;) {
+      last_ = Clock::now();
+      for (ssize_t at = 0; at < got;) {
+        const inotify_event* event = reinterpret_cast<const inotify_event*>(events + at);
+        if (event->len > 0) opened_.insert(folders_[event->wd] / event->name);
+        at += sizeof(inotify_event) + event->len;
+      }
+    }
+    return last_ != Clock::time_point() && Clock::now() - last_ >= quietTime;
+  }
+  const std::set<fs::path>& Opened() const { return opened_; }
+
+ private:
+  int descriptor_;
+  std::map<int, fs::path> folders_;
+  std::set<fs::path> opened_;
+  Clock::time_point last_;
+};
 
 bool WaitForExit(pid_t pid, Clock::time_point until, int& status) {
   while (Clock::now() < until) {
@@ -146,6 +170,7 @@ bool WaitForExit(pid_t pid, Clock::time_point until, int& status) {
 }
 
 StartResult StartGame(const fs::path& directory) {
+  FileActivity activity(directory);
   posix_spawn_file_actions_t actions;
   posix_spawn_file_actions_init(&actions);
   posix_spawn_file_actions_addopen(&actions, 1, (directory / "stdout.txt").c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
@@ -162,10 +187,9 @@ StartResult StartGame(const fs::path& directory) {
   }
   int status = 0;
   bool ended = false;
-  std::vector<char> history;
   for (Clock::time_point limit = Clock::now() + kStartLimit; !ended && Clock::now() < limit;) {
     ended = waitpid(pid, &status, WNOHANG) == pid;
-    if (!ended && MainThreadIdle(pid, history)) {
+    if (!ended && activity.Quiet(kQuietTime)) {
       result.settled = true;
       kill(pid, SIGTERM);  // the window system's close request
       ended = WaitForExit(pid, Clock::now() + kQuitLimit, status);
@@ -183,6 +207,8 @@ StartResult StartGame(const fs::path& directory) {
   result.output = ReadText(directory / "stdout.txt");
   result.errors = ReadText(directory / "stderr.txt");
   result.report = ReadText(directory / "Error.rep");
+  activity.Quiet(kQuietTime);
+  result.opened = activity.Opened();
   return result;
 }
 
@@ -216,33 +242,53 @@ class DamagedDirectoryTest : public testing::Test {
 
 // Guards against a damaged data file that crashes the game, hangs it, lets
 // it write out of bounds or end without saying why.
-TEST_F(DamagedDirectoryTest, EveryDataFileDamagedInTurn) {
-  // The undamaged directory plays on.
+TEST_F(DamagedDirectoryTest, EveryFileTheGameReadsDamagedInTurn) {
+  // The undamaged directory plays on, and tells which files the game reads.
   fs::path clean = fs::current_path() / "clean";
   LinkCopy(base_, clean);
   StartResult undamaged = StartGame(clean);
   ASSERT_TRUE(undamaged.settled && Fault(undamaged).empty()) << undamaged.errors << undamaged.report;
-  fs::remove_all(clean);
+  std::vector<fs::path> files = DataFiles(undamaged.opened, base_);
+  ASSERT_FALSE(files.empty());
 
-  int starts = 0, playedOn = 0;
-  for (const fs::path& file : DataFiles(base_)) {
-    const std::string original = ReadText(base_ / file);
-    for (Damage damage : {Damage::kTruncated, Damage::kScrambled, Damage::kEmptied}) {
-      fs::path copy = fs::current_path() / "start";
+  struct Start {
+    fs::path file;
+    Damage damage;
+  };
+  std::vector<Start> starts;
+  for (const fs::path& file : files) {
+    for (Damage damage : {Damage::kTruncated, Damage::kScrambled, Damage::kEmptied}) starts.push_back({file, damage});
+  }
+  // Two starts at a time, each in a directory of its own.
+  std::mutex taking;
+  size_t next = 0;
+  int playedOn = 0;
+  auto worker = [&](int number) {
+    fs::path copy = fs::current_path() / ("start" + std::to_string(number));
+    for (;;) {
+      Start start;
+      {
+        std::lock_guard<std::mutex> lock(taking);
+        if (next == starts.size()) return;
+        start = starts[next++];
+      }
       fs::remove_all(copy);
       LinkCopy(base_, copy);
-      fs::remove(copy / file);
-      WriteBytes(copy / file, Damaged(original, damage));
+      fs::remove(copy / start.file);
+      WriteBytes(copy / start.file, Damaged(ReadText(base_ / start.file), start.damage));
       StartResult result = StartGame(copy);
-      ++starts;
+      std::lock_guard<std::mutex> lock(taking);
       playedOn += result.settled;
-      EXPECT_EQ(Fault(result), "") << file << " " << kDamageNames[static_cast<int>(damage)] << "\nstatus "
-                                   << result.status << "\nstderr: " << result.errors
+      EXPECT_EQ(Fault(result), "") << start.file << " " << kDamageNames[static_cast<int>(start.damage)]
+                                   << "\nstatus " << result.status << "\nstderr: " << result.errors
                                    << "\nError.rep: " << result.report;
     }
-  }
-  std::printf("%d damaged starts, %d played on\n", starts, playedOn);
-  RecordProperty("damaged_starts", starts);
+  };
+  std::thread second(worker, 2);
+  worker(1);
+  second.join();
+  std::printf("%zu files read, %zu damaged starts, %d played on\n", files.size(), starts.size(), playedOn);
+  RecordProperty("damaged_starts", static_cast<int>(starts.size()));
 }
 
 }  // namespace
