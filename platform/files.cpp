@@ -1,6 +1,7 @@
 #include "platform/files.h"
 
 #include <dirent.h>
+#include <fcntl.h>
 #include <strings.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -239,6 +240,47 @@ void WriteWholeFile(std::string_view gameName, const void* data, size_t size) {
   BinaryFile file;
   file.Create(gameName);
   file.Write(data, size);
+}
+
+namespace {
+
+// Writes all bytes to the descriptor and makes them durable; false on failure.
+bool WriteAndSync(int descriptor, const void* data, size_t size) {
+  const char* bytes = static_cast<const char*>(data);
+  while (size > 0) {
+    ssize_t written = write(descriptor, bytes, size);
+    if (written < 0 && errno == EINTR) continue;
+    if (written <= 0) return false;
+    bytes += written;
+    size -= static_cast<size_t>(written);
+  }
+  return fsync(descriptor) == 0;
+}
+
+}  // namespace
+
+void ReplaceWholeFile(std::string_view gameName, const void* data, size_t size) {
+  std::string path = NativePath(gameName);
+  struct stat existing;
+  mode_t permissions = 0644;
+  if (stat(path.c_str(), &existing) == 0) {
+    // The file itself must be open to update, as when it was rewritten in place.
+    int probe = open(path.c_str(), O_RDWR);
+    if (probe < 0) RuntimeError(CodeForErrno(errno, kAccessDenied), "cannot open file", gameName);
+    close(probe);
+    permissions = existing.st_mode & 0777;
+    char resolved[PATH_MAX];
+    if (realpath(path.c_str(), resolved) != nullptr) path = resolved;  // a link keeps pointing at it
+  }
+  std::string temporary = path + ".XXXXXX";
+  int descriptor = mkstemp(temporary.data());
+  if (descriptor < 0) RuntimeError(CodeForErrno(errno, kDiskWriteError), "cannot create file", gameName);
+  bool written = fchmod(descriptor, permissions) == 0 && WriteAndSync(descriptor, data, size);
+  written = close(descriptor) == 0 && written;
+  if (!written || rename(temporary.c_str(), path.c_str()) != 0) {
+    unlink(temporary.c_str());
+    RuntimeError(kDiskWriteError, "write error", gameName);
+  }
 }
 
 void TextNumberReader::Open(std::string_view gameName) {

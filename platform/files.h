@@ -89,6 +89,13 @@ std::vector<uint8_t> ReadWholeFile(std::string_view gameName);
 bool TryReadWholeFile(std::string_view gameName, std::vector<uint8_t>& contents);
 void WriteWholeFile(std::string_view gameName, const void* data, size_t size);
 
+// Writes the file whole or not at all: the bytes go to a temporary file
+// beside it, which then takes its place in one step, so that a failed write
+// (a full disk, a size limit) leaves the old file exactly as it was. An
+// existing file that cannot be opened for update, or a write that fails,
+// raises the run-time error; no temporary file is left behind.
+void ReplaceWholeFile(std::string_view gameName, const void* data, size_t size);
+
 // Reads decimal integers from a text file the way the run-time's text
 // input does: blanks and line ends separate numbers; text that is not a
 // number raises error 106; reading past the end raises error 100.

@@ -18,4 +18,4 @@ void LoadOptions() {
   CurrentMapType = GameOptions.mapType;
 }
 
-void SaveOptions() { platform::WriteWholeFile(kOptionsFile, &GameOptions, sizeof GameOptions); }
+void SaveOptions() { platform::ReplaceWholeFile(kOptionsFile, &GameOptions, sizeof GameOptions); }

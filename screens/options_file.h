@@ -21,5 +21,6 @@ extern TGameOptions GameOptions;
 // Reads the file (all options 1 without it; a map type outside 1..4 becomes
 // 1) and makes its map type the current one.
 void LoadOptions();
-// Creates or truncates the file and writes the 4 bytes.
+// Writes the 4 bytes as the whole file, or nothing: a failed save keeps the
+// old file.
 void SaveOptions();

@@ -58,7 +58,7 @@ void LoadScores() {
   for (int mapType = 1; mapType <= kScoreBlocks; ++mapType) FillDefaultBlock(mapType);
 }
 
-void SaveScores() { WriteFileBlock(kScoresFile, ScoreTable, 0, sizeof ScoreTable); }
+void SaveScores() { platform::ReplaceWholeFile(kScoresFile, ScoreTable, sizeof ScoreTable); }
 
 void ResetScores(int mapType) {
   if (!ValidBlock(mapType)) return;

@@ -38,6 +38,7 @@ std::string EntryName(const TScoreEntry& entry);
 void SetEntryName(TScoreEntry& entry, std::string_view name);
 
 void LoadScores();
+// Writes the whole table, or nothing: a failed save keeps the old file.
 void SaveScores();
 // Restores the default block of a map type (1..5) and saves.
 void ResetScores(int mapType);

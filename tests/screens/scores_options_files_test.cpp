@@ -1,4 +1,7 @@
 #include <gtest/gtest.h>
+#include <signal.h>
+#include <sys/resource.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 #include <cstddef>
@@ -170,4 +173,57 @@ TEST_F(GameFiles, OptionsFile) {
   std::vector<uint8_t> shortFile = {1, 1};
   platform::WriteWholeFile(kOptionsFile, shortFile.data(), shortFile.size());
   EXPECT_THROW(LoadOptions(), RuntimeErrorRaised);
+}
+
+namespace {
+
+// Runs a save in a child process whose files cannot grow past `limit`
+// bytes, as on a full disk; returns its exit status.
+int SaveWithFileSizeLimit(void (*save)(), rlim_t limit) {
+  pid_t child = fork();
+  if (child == 0) {
+    signal(SIGXFSZ, SIG_IGN);
+    rlimit size{limit, limit};
+    setrlimit(RLIMIT_FSIZE, &size);
+    platform::SetRuntimeErrorHandler(nullptr);
+    save();
+    _exit(0);
+  }
+  int status = 0;
+  waitpid(child, &status, 0);
+  return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+}
+
+}  // namespace
+
+// Guards against a save that fails halfway (a full disk) leaving a shorter
+// or mixed "Tervane.top" or "Tervane.opt" behind: the failure is the
+// run-time write error, the old file stays as it was and no temporary file
+// is left.
+TEST_F(GameFiles, FailedSaveKeepsTheOldFile) {
+  LoadScores();
+  SaveScores();
+  GameOptions = {1, 0, 1, 2};
+  SaveOptions();
+  const std::vector<uint8_t> scores = platform::ReadWholeFile(kScoresFile);
+  const std::vector<uint8_t> options = platform::ReadWholeFile(kOptionsFile);
+  ASSERT_EQ(scores.size(), sizeof(TScoreTable));
+
+  auto newRecord = [] { InsertScore(1, 1, "Newcomer", 3); };
+  EXPECT_EQ(SaveWithFileSizeLimit(newRecord, sizeof(TScoreTable) / 2), platform::kDiskWriteError);
+  auto otherMap = [] {
+    GameOptions.mapType = 4;
+    SaveOptions();
+  };
+  EXPECT_EQ(SaveWithFileSizeLimit(otherMap, 2), platform::kDiskWriteError);
+
+  EXPECT_EQ(platform::ReadWholeFile(kScoresFile), scores);
+  EXPECT_EQ(platform::ReadWholeFile(kOptionsFile), options);
+  EXPECT_EQ(std::distance(std::filesystem::directory_iterator("."), std::filesystem::directory_iterator()), 2);
+
+  // Without the limit the same save goes through whole.
+  EXPECT_EQ(SaveWithFileSizeLimit(newRecord, RLIM_INFINITY), 0);
+  LoadScores();
+  EXPECT_EQ(EntryName(ScoreTable[0][0]), "Newcomer");
+  EXPECT_EQ(platform::ReadWholeFile(kScoresFile).size(), sizeof(TScoreTable));
 }
