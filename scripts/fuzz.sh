@@ -46,6 +46,7 @@ seconds=${1:-60}
 shift || true
 
 build_harnesses() {
+  scripts/setup.sh fuzz
   local game_dir=${TERVANE_BUILD_DIR:-build}/game
   if [ ! -f "$game_dir/sounds.dat" ] || [ ! -f "$game_dir/islands/islands.inf" ]; then
     echo "== building the program directory for the seeds"

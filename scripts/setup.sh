@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Installs the Debian packages the project needs, when any is missing.
-# Usage: scripts/setup.sh [run|test]   (test adds what the test suite uses)
+# Usage: scripts/setup.sh [run|test|fuzz]   (test adds what the test suite
+# uses, fuzz what the fuzzing script uses)
 set -euo pipefail
 
 build_packages=(
@@ -15,11 +16,13 @@ test_packages=(
   tecnoballz-data gl-117-data flobopuyo
   xvfb xdotool x11-apps openbox
 )
+fuzz_packages=(clang libclang-rt-14-dev imagemagick)
 
 wanted=("${build_packages[@]}")
-if [ "${1:-run}" = test ]; then
-  wanted+=("${test_packages[@]}")
-fi
+case "${1:-run}" in
+  test) wanted+=("${test_packages[@]}") ;;
+  fuzz) wanted+=("${fuzz_packages[@]}") ;;
+esac
 
 missing=()
 for package in "${wanted[@]}"; do
