@@ -13,8 +13,8 @@
 #include <string>
 #include <vector>
 
-#include "DSound/Player/CModQLT.h"
-#include "DSound/Player/Cmodule.h"
+#include "DSound/Player/loaders/CModQLT.h"
+#include "DSound/Player/loaders/ModuleLoaders.h"
 #include "game/island_files.h"
 #include "graphics/packformat.h"
 #include "screens/scores_file.h"
