@@ -13,6 +13,9 @@
 # used up (at most three findings per harness and run).
 # Seeds come from the program directory of the normal build ($TERVANE_BUILD_DIR,
 # default build/, built when missing) and from tervane-fuzz-seeds.
+# Inputs are cut to TERVANE_FUZZ_MAX_LEN bytes (default 65536: enough for
+# every structure, and large seeds such as the game's music do not slow
+# every run down).
 # TERVANE_FUZZ_DEBIAN=1 adds the modules of the Debian game packages to the
 # module harnesses' seeds (local runs only; such files are never committed).
 # Kept between runs, ignored by git, under .fuzz/: corpus/<harness>/,
@@ -43,6 +46,7 @@ if [ "${1:-}" = --totals ]; then
 fi
 
 seconds=${1:-60}
+max_len=${TERVANE_FUZZ_MAX_LEN:-65536}
 shift || true
 
 build_harnesses() {
@@ -100,7 +104,7 @@ run_once() {
   mkdir -p "$corpus" "$seeds" "$state/findings/$name"
   timing=$(mktemp)
   { TIMEFORMAT='%U %S'; time nice -n 19 "$fuzz_build/fuzz/$name" -max_total_time="$budget" \
-      -print_final_stats=1 -timeout=20 -rss_limit_mb=2560 -close_fd_mask=1 \
+      -print_final_stats=1 -timeout=20 -rss_limit_mb=2560 -close_fd_mask=1 -max_len="$max_len" \
       -artifact_prefix="$state/findings/$name/" "$corpus" "$seeds" >> "$log" 2>&1 || true; } 2> "$timing"
   awk '{ printf "%.1f ", $1 + $2 }' "$timing"
   rm -f "$timing"
