@@ -13,6 +13,9 @@
 # used up (at most three findings per harness and run).
 # Seeds come from the program directory of the normal build ($TERVANE_BUILD_DIR,
 # default build/, built when missing) and from tervane-fuzz-seeds.
+# A run longer than TERVANE_FUZZ_TIMEOUT seconds (default 120: the limit is
+# wall time, and nice 19 on a busy machine is slow) is a finding once it also
+# outlasts the limit when run again alone at normal priority.
 # Inputs are cut to TERVANE_FUZZ_MAX_LEN bytes (default 65536: enough for
 # every structure, and large seeds such as the game's music do not slow
 # every run down).
@@ -47,6 +50,7 @@ fi
 
 seconds=${1:-60}
 max_len=${TERVANE_FUZZ_MAX_LEN:-65536}
+timeout=${TERVANE_FUZZ_TIMEOUT:-120}
 shift || true
 
 build_harnesses() {
@@ -104,7 +108,8 @@ run_once() {
   mkdir -p "$corpus" "$seeds" "$state/findings/$name"
   timing=$(mktemp)
   { TIMEFORMAT='%U %S'; time nice -n 19 "$fuzz_build/fuzz/$name" -max_total_time="$budget" \
-      -print_final_stats=1 -timeout=20 -rss_limit_mb=2560 -close_fd_mask=1 -max_len="$max_len" \
+      -print_final_stats=1 -timeout="$timeout" -report_slow_units="$timeout" -rss_limit_mb=2560 \
+      -close_fd_mask=1 -max_len="$max_len" \
       -artifact_prefix="$state/findings/$name/" "$corpus" "$seeds" >> "$log" 2>&1 || true; } 2> "$timing"
   awk '{ printf "%.1f ", $1 + $2 }' "$timing"
   rm -f "$timing"
@@ -116,12 +121,31 @@ run_once() {
   echo "${executions:-0} ${edges:-0}"
 }
 
+# The findings of a harness: its crash, leak, out-of-memory and hang inputs.
+count_findings() {
+  find "$state/findings/$1" -maxdepth 1 -type f \( -name 'crash-*' -o -name 'leak-*' -o -name 'oom-*' \
+    -o -name 'timeout-*' \) | wc -l
+}
+
+# A hang found while the machine was busy is kept only when the input also
+# hangs alone; otherwise it goes to starved/.
+confirm_hangs() {
+  local name=$1 input
+  for input in "$state/findings/$name"/timeout-*; do
+    [ -e "$input" ] || continue
+    if timeout "$timeout" "$fuzz_build/fuzz/$name" -runs=1 "$input" > /dev/null 2>&1; then
+      mkdir -p "$state/findings/$name/starved"
+      mv "$input" "$state/findings/$name/starved/"
+    fi
+  done
+}
+
 # Runs a harness until its time is used up; adds a line to the ledger.
 run_harness() {
   local name=$1 started now cpu=0 executions=0 edges=0 findings before
   local log=$state/logs/$name.$(date +%Y%m%d-%H%M%S).log
   mkdir -p "$state/logs" "$state/findings/$name"
-  before=$(find "$state/findings/$name" -type f | wc -l)
+  before=$(count_findings "$name")
   started=$(date +%s)
   while :; do
     : > "$log.pass"
@@ -130,9 +154,10 @@ run_harness() {
     cpu=$(awk -v a="$cpu" -v b="$pass_cpu" 'BEGIN { print a + b }')
     executions=$((executions + pass_executions))
     [ "$pass_edges" -gt "$edges" ] && edges=$pass_edges
-    findings=$(($(find "$state/findings/$name" -type f | wc -l) - before))
+    confirm_hangs "$name"
+    findings=$(($(count_findings "$name") - before))
     now=$(date +%s)
-    if ! grep -q '^==[0-9]*== ERROR\|^SUMMARY\|Test unit written' "$log.pass" || [ "$findings" -ge 3 ] ||
+    if ! grep -q '^==[0-9]*== ERROR\|^SUMMARY\|Test unit written\|ERROR: libFuzzer' "$log.pass" || [ "$findings" -ge 3 ] ||
        [ $((now - started)) -ge $((seconds - 5)) ]; then
       break
     fi
