@@ -85,17 +85,22 @@ int main(int argc, char** argv) {
   }
   if (fileCount != 2 || (options.loop && options.seconds <= 0)) return Usage();
 
-  const RenderResult result = RenderModuleFile(files[0], options);
-  if (!result.ok) {
+  // The output goes to the file block by block as it is mixed, so memory
+  // does not grow with the song's length.
+  WaveFileWriter writer;
+  if (!writer.Open(files[1], options.rate, options.stereo ? 2 : 1, options.sixteenBit ? 16 : 8)) {
+    std::fprintf(stderr, "quelt-render: cannot write %s\n", files[1].c_str());
+    return 1;
+  }
+  const RenderResult result = RenderModuleFile(
+      files[0], options, [&writer](const uint8_t* bytes, size_t count) { return writer.Append(bytes, count); });
+  const bool written = writer.Close();
+  if (!result.ok && written) {
+    std::remove(files[1].c_str());
     std::fprintf(stderr, "quelt-render: %s: %s\n", files[0].c_str(), result.error.c_str());
     return 1;
   }
-  WaveData wave;
-  wave.rate = options.rate;
-  wave.channels = options.stereo ? 2 : 1;
-  wave.bits = options.sixteenBit ? 16 : 8;
-  wave.bytes = result.pcm;
-  if (!WriteWaveFile(files[1], wave)) {
+  if (!written) {
     std::fprintf(stderr, "quelt-render: cannot write %s\n", files[1].c_str());
     return 1;
   }

@@ -43,13 +43,40 @@ class LoopDetector {
 
 }  // namespace
 
-RenderEnd RenderPlayingModule(std::vector<uint8_t>& pcm, uint32_t maxFrames, bool stopAtLoop) {
+namespace {
+
+// Collects output into blocks and hands each full block to the sink.
+class BlockWriter {
+ public:
+  explicit BlockWriter(const PcmSink& sink) : sink_(sink) { block_.reserve(kRenderBlockBytes); }
+  // Room for count more bytes at the end of the block, flushing first when
+  // they do not fit.
+  uint8_t* Room(size_t count) {
+    if (block_.size() + count > kRenderBlockBytes) Flush();
+    const size_t start = block_.size();
+    block_.resize(start + count);
+    return block_.data() + start;
+  }
+  void Flush() {
+    if (!block_.empty() && !failed_) failed_ = !sink_(block_.data(), block_.size());
+    block_.clear();
+  }
+  bool Failed() const { return failed_; }
+
+ private:
+  const PcmSink& sink_;
+  std::vector<uint8_t> block_;
+  bool failed_ = false;
+};
+
+RenderEnd RenderInto(BlockWriter& writer, uint32_t maxFrames, bool stopAtLoop, uint32_t& frames) {
   QueltLibrary& library = Library();
   MixSettings& settings = library.settings;
   const uint32_t frameBytes = BytesPerFrame(settings.formatFlags);
+  const uint32_t blockFrames = kRenderBlockBytes / frameBytes;
   LoopDetector loops(library.mixer);
-  uint32_t frames = 0;
-  while (frames < maxFrames) {
+  frames = 0;
+  while (frames < maxFrames && !writer.Failed()) {
     if (!library.mixer.playing) return RenderEnd::SongEnded;
     if (settings.tickCounter <= 0) {
       // A frame that begins with a tick: if the song ends (or repeats) in
@@ -58,21 +85,30 @@ RenderEnd RenderPlayingModule(std::vector<uint8_t>& pcm, uint32_t maxFrames, boo
       Mix(settings, frame, frameBytes);
       if (!library.mixer.playing) return RenderEnd::SongEnded;
       if (stopAtLoop && library.mixer.tick == 0 && loops.Repeats()) return RenderEnd::Looped;
-      pcm.insert(pcm.end(), frame, frame + frameBytes);
+      std::copy(frame, frame + frameBytes, writer.Room(frameBytes));
       ++frames;
       continue;
     }
-    const uint32_t count =
-        std::min<uint32_t>(static_cast<uint32_t>(settings.tickCounter) / frameBytes, maxFrames - frames);
-    const size_t start = pcm.size();
-    pcm.resize(start + size_t{count} * frameBytes);
-    Mix(settings, pcm.data() + start, count * frameBytes);
+    const uint32_t count = std::min({static_cast<uint32_t>(settings.tickCounter) / frameBytes,
+                                     maxFrames - frames, blockFrames});
+    Mix(settings, writer.Room(size_t{count} * frameBytes), count * frameBytes);
     frames += count;
   }
   return RenderEnd::TimeLimit;
 }
 
-RenderResult RenderModuleFile(const std::string& fileName, const RenderOptions& options) {
+}  // namespace
+
+RenderEnd RenderPlayingModule(const PcmSink& sink, uint32_t maxFrames, bool stopAtLoop, uint32_t& frames,
+                              bool& sinkFailed) {
+  BlockWriter writer(sink);
+  const RenderEnd end = RenderInto(writer, maxFrames, stopAtLoop, frames);
+  writer.Flush();
+  sinkFailed = writer.Failed();
+  return end;
+}
+
+RenderResult RenderModuleFile(const std::string& fileName, const RenderOptions& options, const PcmSink& sink) {
   RenderResult result;
   QueltInit(1, 0, 0);
   QueltSetInterpolation(options.interpolation);
@@ -92,9 +128,10 @@ RenderResult RenderModuleFile(const std::string& fileName, const RenderOptions& 
     } else {
       const double seconds = options.seconds > 0 ? options.seconds : options.maxSeconds;
       const auto maxFrames = static_cast<uint32_t>(std::min(seconds * options.rate, 4.0e9));
-      result.end = RenderPlayingModule(result.pcm, maxFrames, !options.loop);
-      result.frames = static_cast<uint32_t>(result.pcm.size() / BytesPerFrame(Library().settings.formatFlags));
-      result.ok = true;
+      bool sinkFailed = false;
+      result.end = RenderPlayingModule(sink, maxFrames, !options.loop, result.frames, sinkFailed);
+      result.ok = !sinkFailed;
+      if (sinkFailed) result.error = "the output cannot be written";
     }
   }
   QueltUninit();
@@ -102,5 +139,15 @@ RenderResult RenderModuleFile(const std::string& fileName, const RenderOptions& 
   QueltSetStereoSeparation(255);
   QueltSetInterpolation(2);
   QueltSetMode(44100, true, true);
+  return result;
+}
+
+RenderResult RenderModuleFile(const std::string& fileName, const RenderOptions& options) {
+  std::vector<uint8_t> pcm;
+  RenderResult result = RenderModuleFile(fileName, options, [&pcm](const uint8_t* bytes, size_t count) {
+    pcm.insert(pcm.end(), bytes, bytes + count);
+    return true;
+  });
+  result.pcm = std::move(pcm);
   return result;
 }

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -35,11 +36,23 @@ struct RenderResult {
   uint32_t frames = 0;
 };
 
+// Receives rendered output in blocks, in order; false stops the rendering.
+using PcmSink = std::function<bool(const uint8_t* bytes, size_t count)>;
+
+// Loads the module file and renders it, handing the output to the sink in
+// blocks of at most kRenderBlockBytes (result.pcm stays empty; result.ok is
+// false, with an error, when the sink refuses a block).
+constexpr uint32_t kRenderBlockBytes = 64 * 1024;
+RenderResult RenderModuleFile(const std::string& fileName, const RenderOptions& options, const PcmSink& sink);
+
 // Loads the module file and renders it. Uses the library's global state
 // (QueltInit ... QueltUninit), so only one rendering runs at a time.
 RenderResult RenderModuleFile(const std::string& fileName, const RenderOptions& options);
 
 // Renders the module already playing in the library until it ends (or,
 // with stopAtLoop, jumps back to an order and row it entered before) or
-// maxFrames frames are done, appending to pcm.
-RenderEnd RenderPlayingModule(std::vector<uint8_t>& pcm, uint32_t maxFrames, bool stopAtLoop);
+// maxFrames frames are done, handing the output to the sink in blocks;
+// frames counts what it rendered. The sink refusing a block ends it early
+// (sinkFailed set).
+RenderEnd RenderPlayingModule(const PcmSink& sink, uint32_t maxFrames, bool stopAtLoop, uint32_t& frames,
+                              bool& sinkFailed);

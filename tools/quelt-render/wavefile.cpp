@@ -37,25 +37,57 @@ std::vector<uint8_t> FloatTo16(const uint8_t* data, size_t bytes) {
 
 }  // namespace
 
-bool WriteWaveFile(const std::string& fileName, const WaveData& wave) {
+std::vector<uint8_t> WaveHeader(unsigned rate, unsigned channels, unsigned bits, uint32_t dataBytes) {
   std::vector<uint8_t> header;
-  const uint32_t blockAlign = wave.channels * wave.bits / 8;
+  const uint32_t blockAlign = channels * bits / 8;
   header.insert(header.end(), {'R', 'I', 'F', 'F'});
-  Put32(header, static_cast<uint32_t>(36 + wave.bytes.size()));
+  Put32(header, 36 + dataBytes);
   header.insert(header.end(), {'W', 'A', 'V', 'E', 'f', 'm', 't', ' '});
   Put32(header, 16);
   Put16(header, 1);
-  Put16(header, wave.channels);
-  Put32(header, wave.rate);
-  Put32(header, wave.rate * blockAlign);
+  Put16(header, channels);
+  Put32(header, rate);
+  Put32(header, rate * blockAlign);
   Put16(header, blockAlign);
-  Put16(header, wave.bits);
+  Put16(header, bits);
   header.insert(header.end(), {'d', 'a', 't', 'a'});
-  Put32(header, static_cast<uint32_t>(wave.bytes.size()));
+  Put32(header, dataBytes);
+  return header;
+}
+
+bool WriteWaveFile(const std::string& fileName, const WaveData& wave) {
+  const std::vector<uint8_t> header =
+      WaveHeader(wave.rate, wave.channels, wave.bits, static_cast<uint32_t>(wave.bytes.size()));
   std::ofstream file(fileName, std::ios::binary);
   file.write(reinterpret_cast<const char*>(header.data()), static_cast<std::streamsize>(header.size()));
   file.write(reinterpret_cast<const char*>(wave.bytes.data()), static_cast<std::streamsize>(wave.bytes.size()));
   return static_cast<bool>(file);
+}
+
+bool WaveFileWriter::Open(const std::string& fileName, unsigned rate, unsigned channels, unsigned bits) {
+  rate_ = rate;
+  channels_ = channels;
+  bits_ = bits;
+  dataBytes_ = 0;
+  file_.open(fileName, std::ios::binary | std::ios::trunc);
+  const std::vector<uint8_t> header = WaveHeader(rate, channels, bits, 0);
+  file_.write(reinterpret_cast<const char*>(header.data()), static_cast<std::streamsize>(header.size()));
+  return static_cast<bool>(file_);
+}
+
+bool WaveFileWriter::Append(const uint8_t* bytes, size_t count) {
+  file_.write(reinterpret_cast<const char*>(bytes), static_cast<std::streamsize>(count));
+  dataBytes_ += count;
+  return static_cast<bool>(file_);
+}
+
+bool WaveFileWriter::Close() {
+  if (!file_.is_open()) return false;
+  const std::vector<uint8_t> header = WaveHeader(rate_, channels_, bits_, static_cast<uint32_t>(dataBytes_));
+  file_.seekp(0);
+  file_.write(reinterpret_cast<const char*>(header.data()), static_cast<std::streamsize>(header.size()));
+  file_.close();
+  return !file_.fail();
 }
 
 bool ReadWaveFile(const std::string& fileName, WaveData& wave) {

@@ -6,60 +6,43 @@
 #include <algorithm>
 #include <cstdint>
 #include <cstdlib>
-#include <type_traits>
 
 #include "mixer/CmixerSample.h"
+#include "mixer/CmixerVoiceLoops.h"
+#include "mixer/CmixerVoiceVector.h"
 
 namespace {
 
-using VoiceLoop = uint32_t (*)(const void* data, uint32_t position, int32_t step, uint32_t frames,
-                               int64_t* accumulators, const uint32_t factors[3]);
-
-template <int Interpolation, bool Stereo, bool SixteenBit>
-uint32_t RunVoice(const void* data, uint32_t position, int32_t step, uint32_t frames,
-                  int64_t* accumulators, const uint32_t factors[3]) {
-  using Sample = std::conditional_t<SixteenBit, int16_t, int8_t>;
-  const Sample* samples = static_cast<const Sample*>(data);
-  const int64_t mono = factors[0];
-  const int64_t left = factors[1];
-  const int64_t right = factors[2];
-  for (uint32_t frame = 0; frame < frames; ++frame) {
-    const uint32_t index = position >> 11;
-    const int32_t fraction = static_cast<int32_t>(position & 0x7FF);
-    const int32_t x0 = samples[index];
-    int32_t y;
-    if constexpr (Interpolation == 0) {
-      y = x0;
-    } else if constexpr (Interpolation == 1) {
-      const int32_t x1 = samples[index + 1];
-      y = x0 + (((x1 - x0) * fraction) >> 11);
-    } else {
-      const int32_t x1 = samples[index + 1];
-      const int32_t x2 = samples[index + 2];
-      // The parabola through the three samples, evaluated at the fraction.
-      y = x0 + (((((fraction * (x2 + x0 - 2 * x1)) >> 11) + 4 * x1 - x2 - 3 * x0) * fraction) >> 12);
-    }
-    if constexpr (Stereo) {
-      accumulators[0] += y * left;
-      accumulators[1] += y * right;
-      accumulators += 2;
-    } else {
-      accumulators[0] += y * mono;
-      accumulators += 1;
-    }
-    position += static_cast<uint32_t>(step);
-  }
-  return position;
+template <typename Accumulator>
+constexpr VoiceLoopTable<Accumulator> PortableLoops() {
+  VoiceLoopTable<Accumulator> table;
+  SetPortableLoops<0>(table);
+  SetPortableLoops<1>(table);
+  SetPortableLoops<2>(table);
+  return table;
 }
 
-template <int Interpolation>
-constexpr VoiceLoop kLoopsOf[2][2] = {
-    {RunVoice<Interpolation, false, false>, RunVoice<Interpolation, false, true>},
-    {RunVoice<Interpolation, true, false>, RunVoice<Interpolation, true, true>},
-};
+constexpr VoiceLoopTable<int64_t> kWideLoops = PortableLoops<int64_t>();
+constexpr VoiceLoopTable<int32_t> kNarrowPortableLoops = PortableLoops<int32_t>();
 
-// Indexed by interpolation, stereo, 16-bit data.
-constexpr const VoiceLoop (*kVoiceLoops[3])[2] = {kLoopsOf<0>, kLoopsOf<1>, kLoopsOf<2>};
+VoiceLoopSet BestLoopSet() {
+#if defined(__x86_64__)
+  __builtin_cpu_init();
+  return __builtin_cpu_supports("avx2") ? VoiceLoopSet::Avx2 : VoiceLoopSet::Sse2;
+#else
+  return VoiceLoopSet::Portable;
+#endif
+}
+
+VoiceLoopSet chosenLoops = BestLoopSet();
+
+const VoiceLoopTable<int32_t>& NarrowLoops() {
+#if defined(__x86_64__)
+  if (chosenLoops == VoiceLoopSet::Avx2) return Avx2VoiceLoops();
+  if (chosenLoops == VoiceLoopSet::Sse2) return Sse2VoiceLoops();
+#endif
+  return kNarrowPortableLoops;
+}
 
 // Frames whose position stays on this side of the target: forward up to and
 // including the target, backward while the position is still above it.
@@ -104,17 +87,17 @@ LoopWalk NextTarget(const MixChannel& channel, uint32_t position, int32_t step) 
   return {restart, -step, end, false};
 }
 
-}  // namespace
-
-void MixVoice(MixSettings& settings, MixChannel& channel, int64_t* accumulators, uint32_t frames,
-              bool stereo, int interpolation) {
+template <typename Accumulator>
+void WalkVoice(MixSettings& settings, MixChannel& channel, Accumulator* accumulators, uint32_t frames,
+               bool stereo, int interpolation, const VoiceLoopTable<Accumulator>& table) {
   if (channel.sampleIndex == kNoSample || channel.length == 0 || channel.data == nullptr) return;
   settings.currentMonoFactor = channel.monoFactor;
   settings.currentLeftFactor = channel.leftFactor;
   settings.currentRightFactor = channel.rightFactor;
   const uint32_t factors[3] = {channel.monoFactor, channel.leftFactor, channel.rightFactor};
-  const VoiceLoop loop = kVoiceLoops[std::clamp(interpolation, 0, 2)][stereo ? 1 : 0]
-                                    [(channel.dataFlags & kChannel16Bit) ? 1 : 0];
+  const VoiceLoop<Accumulator> loop =
+      table.loops[std::clamp(interpolation, 0, 2)][stereo ? 1 : 0][(channel.dataFlags & kChannel16Bit) ? 1 : 0];
+  const VoiceData voice{channel.data, channel.length};
   uint32_t position = channel.position;
   int32_t step = channel.step;
   // Only a ping-pong loop runs backwards.
@@ -132,7 +115,7 @@ void MixVoice(MixSettings& settings, MixChannel& channel, int64_t* accumulators,
       ended = true;
       break;
     }
-    position = loop(channel.data, position, step, run, accumulators, factors);
+    position = loop(voice, position, step, run, accumulators, factors);
     accumulators += stereo ? 2 * run : run;
     frames -= run;
   }
@@ -140,3 +123,24 @@ void MixVoice(MixSettings& settings, MixChannel& channel, int64_t* accumulators,
   channel.step = step;
   if (ended) channel.active = 0;
 }
+
+}  // namespace
+
+void MixVoice(MixSettings& settings, MixChannel& channel, int64_t* accumulators, uint32_t frames,
+              bool stereo, int interpolation) {
+  WalkVoice(settings, channel, accumulators, frames, stereo, interpolation, kWideLoops);
+}
+
+void MixVoice(MixSettings& settings, MixChannel& channel, int32_t* accumulators, uint32_t frames,
+              bool stereo, int interpolation) {
+  WalkVoice(settings, channel, accumulators, frames, stereo, interpolation, NarrowLoops());
+}
+
+int64_t VoiceSumBound(const MixChannel& channel, bool stereo, int interpolation) {
+  const uint32_t factor = stereo ? std::max(channel.leftFactor, channel.rightFactor) : channel.monoFactor;
+  return MaxInterpolated(std::clamp(interpolation, 0, 2), channel.dataFlags & kChannel16Bit) * factor;
+}
+
+void SelectVoiceLoops(VoiceLoopSet set) { chosenLoops = set; }
+
+VoiceLoopSet SelectedVoiceLoops() { return chosenLoops; }
