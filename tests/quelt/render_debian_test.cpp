@@ -113,7 +113,7 @@ TEST_P(DebianModules, EveryModuleMatchesTheReferencePlayer) {
     SCOPED_TRACE(file);
     const RenderResult ours = RenderModuleFile(file, options);
     ASSERT_TRUE(ours.ok) << ours.error;
-    const std::string referenceFile = WriteTempFile("reference.wav", {});
+    const std::string referenceFile = TempPath("reference.wav");
     ASSERT_TRUE(render_support::ReferenceRender(file, referenceFile, 0));  // the song from order 0
     WaveData reference;
     ASSERT_TRUE(ReadWaveFile(referenceFile, reference));

@@ -1,8 +1,9 @@
 // The mixer's output, bit for bit: every module the tests play (the game's
 // music, the generated test songs, the Debian game modules) rendered at each
 // interpolation, 8 and 16 bit, mono and stereo, hashed and compared with the
-// hashes recorded in inputs/render_hashes.txt. The renders are short but
-// reach every voice loop (8- and 16-bit data, forward and ping-pong loops).
+// hashes recorded in inputs/render_hashes.txt. The renders are short (six
+// seconds each), with 8- and 16-bit samples, forward and ping-pong loops
+// among them; VoiceLoops covers every loop kind on random voices besides.
 //
 // To record anew (only when the sound is meant to change):
 //   QUELT_RECORD_RENDER_HASHES=1 build/tests/test_quelt --gtest_filter='RenderHashes.*'

@@ -4,6 +4,7 @@
 #include "mixer/CmixerVoice.h"
 
 #include <algorithm>
+#include <atomic>
 #include <cstdint>
 #include <cstdlib>
 
@@ -34,12 +35,14 @@ VoiceLoopSet BestLoopSet() {
 #endif
 }
 
-VoiceLoopSet chosenLoops = BestLoopSet();
+// Set at start-up; tests and benchmarks may choose others between passes.
+std::atomic<VoiceLoopSet> chosenLoops{BestLoopSet()};
 
 const VoiceLoopTable<int32_t>& NarrowLoops() {
 #if defined(__x86_64__)
-  if (chosenLoops == VoiceLoopSet::Avx2) return Avx2VoiceLoops();
-  if (chosenLoops == VoiceLoopSet::Sse2) return Sse2VoiceLoops();
+  const VoiceLoopSet set = chosenLoops.load(std::memory_order_relaxed);
+  if (set == VoiceLoopSet::Avx2) return Avx2VoiceLoops();
+  if (set == VoiceLoopSet::Sse2) return Sse2VoiceLoops();
 #endif
   return kNarrowPortableLoops;
 }
@@ -141,6 +144,6 @@ int64_t VoiceSumBound(const MixChannel& channel, bool stereo, int interpolation)
   return MaxInterpolated(std::clamp(interpolation, 0, 2), channel.dataFlags & kChannel16Bit) * factor;
 }
 
-void SelectVoiceLoops(VoiceLoopSet set) { chosenLoops = set; }
+void SelectVoiceLoops(VoiceLoopSet set) { chosenLoops.store(set, std::memory_order_relaxed); }
 
-VoiceLoopSet SelectedVoiceLoops() { return chosenLoops; }
+VoiceLoopSet SelectedVoiceLoops() { return chosenLoops.load(std::memory_order_relaxed); }
