@@ -42,8 +42,10 @@ const char* const kDamageNames[] = {"truncated", "scrambled", "emptied"};
 // ends within this time hangs.
 constexpr auto kStartLimit = std::chrono::seconds(90);
 constexpr auto kQuitLimit = std::chrono::seconds(20);
-// Loading opens file after file; this long without one, it is over.
+// Loading opens file after file; this long without one, it is over. The
+// undamaged start, which tells which files the game reads, waits longer.
 constexpr auto kQuietTime = std::chrono::milliseconds(1000);
+constexpr auto kCleanQuietTime = std::chrono::milliseconds(3000);
 
 std::string ReadText(const fs::path& path) {
   std::ifstream in(path, std::ios::binary);
@@ -169,7 +171,7 @@ bool WaitForExit(pid_t pid, Clock::time_point until, int& status) {
   return false;
 }
 
-StartResult StartGame(const fs::path& directory) {
+StartResult StartGame(const fs::path& directory, Clock::duration quietTime = kQuietTime) {
   FileActivity activity(directory);
   posix_spawn_file_actions_t actions;
   posix_spawn_file_actions_init(&actions);
@@ -189,7 +191,7 @@ StartResult StartGame(const fs::path& directory) {
   bool ended = false;
   for (Clock::time_point limit = Clock::now() + kStartLimit; !ended && Clock::now() < limit;) {
     ended = waitpid(pid, &status, WNOHANG) == pid;
-    if (!ended && activity.Quiet(kQuietTime)) {
+    if (!ended && activity.Quiet(quietTime)) {
       result.settled = true;
       kill(pid, SIGTERM);  // the window system's close request
       ended = WaitForExit(pid, Clock::now() + kQuitLimit, status);
@@ -246,7 +248,7 @@ TEST_F(DamagedDirectoryTest, EveryFileTheGameReadsDamagedInTurn) {
   // The undamaged directory plays on, and tells which files the game reads.
   fs::path clean = fs::current_path() / "clean";
   LinkCopy(base_, clean);
-  StartResult undamaged = StartGame(clean);
+  StartResult undamaged = StartGame(clean, kCleanQuietTime);
   ASSERT_TRUE(undamaged.settled && Fault(undamaged).empty()) << undamaged.errors << undamaged.report;
   std::vector<fs::path> files = DataFiles(undamaged.opened, base_);
   ASSERT_FALSE(files.empty());
