@@ -53,17 +53,24 @@ size_t TerminalWidth() {
 class SettingsDialogThread {
  public:
   void Open() {
-    thread_ = std::thread([] { QueltSettingsDialog(nullptr); });
+    thread_ = std::thread([this] {
+      QueltSettingsDialog(nullptr);
+      closed_ = true;
+    });
   }
-  // Closes the dialog if it is still open.
+  // Closes the dialog if it is still open (or still opening).
   ~SettingsDialogThread() {
     if (!thread_.joinable()) return;
-    CloseSettingsDialog();
+    while (!closed_) {
+      CloseSettingsDialog();
+      std::this_thread::sleep_for(std::chrono::milliseconds(50));
+    }
     thread_.join();
   }
 
  private:
   std::thread thread_;
+  std::atomic<bool> closed_{false};
 };
 
 // Runs the playing song's ticks, without mixing, until this much of it has
@@ -99,9 +106,11 @@ bool PlayFile(const std::string& file, const PlayOptions& options, bool terminal
   const auto start = std::chrono::steady_clock::now();
   while (!interrupted) {
     const SongPosition position = ReadSongPosition();
-    if (!position.playing) break;
+    const double elapsed =
+        options.start + std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+    // A song that jumps back for ever ends where it would repeat.
+    if (!position.playing || (length.repeats && !options.loop && elapsed >= length.seconds)) break;
     if (terminal) {
-      const double elapsed = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
       std::fprintf(stderr, "\r%s\033[K", StatusLine(file, position, elapsed, length, TerminalWidth()).c_str());
     }
     std::this_thread::sleep_for(kStatusPeriod);
