@@ -11,26 +11,8 @@
 # server cannot start here.
 set -u
 player=$1 module=$2 work=$3
-for tool in Xvfb xdotool openbox import xwininfo; do
-  command -v "$tool" >/dev/null || exit 77
-done
-mkdir -p "$work"
-display=":$((140 + $$ % 40))"
-Xvfb "$display" -screen 0 1024x768x24 -nolisten tcp >"$work/xvfb.log" 2>&1 &
-xvfb=$!
-wm= play=
-cleanup() { kill "$play" "$wm" "$xvfb" 2>/dev/null; wait 2>/dev/null; }
-trap cleanup EXIT
-export DISPLAY=$display
-ready=
-for _ in $(seq 100); do
-  if xdotool getmouselocation >/dev/null 2>&1; then ready=1; break; fi
-  sleep 0.1
-done
-[ -n "$ready" ] || { echo "the X server did not start" >&2; exit 77; }
-openbox >"$work/wm.log" 2>&1 &
-wm=$!
-sleep 0.5
+. "$(dirname "$0")/x_session.sh"
+start_x_session "$work" 24 140 import xwininfo
 # GTK keeps its own memory to the end of the process.
 export ASAN_OPTIONS=detect_leaks=0
 
@@ -68,12 +50,12 @@ stop_player() {
   kill -INT "$play"
   wait "$play"
   echo "exit $?"
-  play=
+  play= driven=
 }
 
 SDL_AUDIODRIVER=disk SDL_DISKAUDIOFILE="$work/capture.raw" "$player" --settings "$module" \
   >"$work/play1.log" 2>&1 &
-play=$!
+play=$! driven=$!
 find_dialog || { echo "no dialog"; exit 1; }
 echo "dialog ${width}x${height}"
 import -window root "$work/dialog.png"
@@ -92,7 +74,7 @@ echo "rate_after $(bytes_per_second)"
 stop_player
 
 SDL_AUDIODRIVER=dummy "$player" --settings "$module" >"$work/play2.log" 2>&1 &
-play=$!
+play=$! driven=$!
 find_dialog || { echo "no dialog"; exit 1; }
 click_units 130 157         # Cancel
 sleep 1

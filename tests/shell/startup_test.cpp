@@ -37,7 +37,7 @@ TEST(StartupTest, MissingDataEndsWithRuntimeErrorNamingTheFile) {
   fs::path directory = fs::temp_directory_path() / ("tervane_start_" + std::to_string(getpid()));
   fs::remove_all(directory);
   fs::create_directories(directory);
-  for (const char* file : {"tervane", "libquelt.so"}) {
+  for (const char* file : {"tervane", "libquelt.so", "libquelt.so.0"}) {
     fs::path from = fs::path(TERVANE_GAME_DIR) / file;
     if (fs::exists(from)) fs::copy_file(from, directory / file);
   }

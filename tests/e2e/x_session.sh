@@ -1,0 +1,29 @@
+# Sourced by the real-window drivers. start_x_session WORK DEPTH BASE [TOOL...]
+# starts an X server (1024 x 768 at DEPTH bits) on a display of this
+# process's own (BASE plus a number from the process id) and a window
+# manager, exports DISPLAY, and on exit stops them and the program whose
+# process id the caller keeps in $driven. Exits with status 77 when Xvfb,
+# xdotool, openbox or another TOOL is missing, or the X server cannot start.
+driven= wm= xvfb=
+start_x_session() {
+  local work=$1 depth=$2 base=$3
+  shift 3
+  for tool in Xvfb xdotool openbox "$@"; do
+    command -v "$tool" >/dev/null || exit 77
+  done
+  mkdir -p "$work"
+  local display=":$((base + $$ % 40))"
+  Xvfb "$display" -screen 0 "1024x768x$depth" -nolisten tcp >"$work/xvfb.log" 2>&1 &
+  xvfb=$!
+  trap 'kill $driven $wm $xvfb 2>/dev/null; wait 2>/dev/null' EXIT
+  export DISPLAY=$display
+  local ready=
+  for _ in $(seq 100); do
+    if xdotool getmouselocation >/dev/null 2>&1; then ready=1; break; fi
+    sleep 0.1
+  done
+  [ -n "$ready" ] || { echo "the X server did not start" >&2; exit 77; }
+  openbox >"$work/wm.log" 2>&1 &
+  wm=$!
+  sleep 0.5
+}
