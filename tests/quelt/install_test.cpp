@@ -151,6 +151,7 @@ TEST_F(InstallTest, TheLibraryExportsOnlyWhatItsHeadersDeclare) {
 TEST_F(InstallTest, NeitherTheLibraryNorTheGameLinksGtk) {
   ASSERT_TRUE(installed);
   for (const fs::path& program : {LibraryFolder() / "libquelt.so", fs::path(TERVANE_GAME_PROGRAM)}) {
+    if (!fs::exists(program)) continue;  // a build of the library's tests alone has no game
     const std::string libraries = Output("ldd '" + program.string() + "'");
     EXPECT_FALSE(libraries.empty()) << program;
     EXPECT_EQ(libraries.find("gtk"), std::string::npos) << program << "\n" << libraries;
