@@ -124,4 +124,18 @@ TEST(PlayTool, StatusLineOnlyOnATerminal) {
   EXPECT_GT(std::count(shown.output.begin(), shown.output.end(), '\r'), 3);
 }
 
+// Guards against the settings dialog's thread and the playing thread
+// tripping over each other (a restart of the output while songs change and
+// the status is read): the test view restarts the output at 22050 Hz at once.
+TEST(PlayTool, SettingsDialogBesideThePlayback) {
+  const std::string song = WriteTempFile("play_settings.xm", render_songs::XmSong());
+  const std::string start = std::to_string(ScanSong(song).seconds - 1.5);
+  const ProgramRun run = RunProgram({kProgram, "--settings", "--start", start, song, song},
+                                    {.environment = {kDummyAudio, std::string("QUELT_DIALOG_MODULE=") +
+                                                                      QUELT_DIALOG_FAKE_MODULE},
+                                     .limitMs = 20000});
+  EXPECT_EQ(run.status, 0) << run.errors;
+  EXPECT_EQ(run.errors.find("cannot be shown"), std::string::npos) << run.errors;
+}
+
 }  // namespace
