@@ -117,6 +117,9 @@ GtkWidget* GtkDialogView::MakeTrackbar(const ControlTemplate& control, bool hori
   GtkWidget* scale = gtk_scale_new_with_range(horizontal ? GTK_ORIENTATION_HORIZONTAL : GTK_ORIENTATION_VERTICAL,
                                               0, 100, 1);
   gtk_scale_set_draw_value(GTK_SCALE(scale), FALSE);
+  // A trackbar's trough is not filled up to its thumb: for the volumes,
+  // whose loud end is at the top, a fill would read upside down.
+  gtk_scale_set_has_origin(GTK_SCALE(scale), FALSE);
   gtk_range_set_round_digits(GTK_RANGE(scale), 0);
   trackbars_[control.id].horizontal = horizontal;
   g_signal_connect(scale, "value-changed", G_CALLBACK(OnMoved), this);
