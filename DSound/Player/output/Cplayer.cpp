@@ -117,10 +117,15 @@ bool StopOutput(SoundOutput& output) {
 
 bool SetOutputFormat(SoundOutput& output, uint16_t rate, bool stereo, bool sixteenBit) {
   if (rate == 0) return false;
-  if (!output.running) return SetMixFormat(*output.settings, rate, stereo, sixteenBit);
-  StopOutput(output);
-  SetMixFormat(*output.settings, rate, stereo, sixteenBit);
-  return StartOutput(output, output.window);
+  const bool restart = output.running;
+  if (restart) StopOutput(output);
+  {
+    // The tick counter is the mixing pass's: another client thread may be
+    // mixing (or running ticks) while this one changes the format.
+    MixerClaim claim(*output.settings->mixerState);
+    SetMixFormat(*output.settings, rate, stereo, sixteenBit);
+  }
+  return !restart || StartOutput(output, output.window);
 }
 
 bool SetOutputLevel(SoundOutput& output, uint32_t level) {
