@@ -6,7 +6,6 @@
 #include <filesystem>
 #include <fstream>
 #include <iterator>
-#include <regex>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -46,15 +45,17 @@ std::string ClientFromHacking() {
   return hacking.substr(start + 7, end - start - 7);
 }
 
-// Names of the functions and data a header set declares for export.
+// Names of the functions and data a header set declares for export: the
+// last word before "(" or ";" on each line that starts with QUELT_API.
 std::vector<std::string> DeclaredExports(const fs::path& includeFolder) {
   std::vector<std::string> names;
-  const std::regex declaration(R"(^QUELT_API\s[^;(]*?\b(\w+)\s*(\(|;))");
   for (const auto& entry : fs::directory_iterator(includeFolder)) {
     std::istringstream lines(ReadText(entry.path()));
-    std::smatch match;
     for (std::string line; std::getline(lines, line);) {
-      if (std::regex_search(line, match, declaration)) names.push_back(match[1]);
+      if (line.rfind("QUELT_API ", 0) != 0) continue;
+      std::string head = line.substr(0, line.find_first_of("(;"));
+      while (!head.empty() && head.back() == ' ') head.pop_back();
+      names.push_back(head.substr(head.find_last_of(" *&") + 1));
     }
   }
   std::sort(names.begin(), names.end());
@@ -68,7 +69,9 @@ std::vector<std::string> ExportedNames(const fs::path& library) {
   for (std::string line; std::getline(lines, line);) {
     const std::string name = line.substr(std::min(line.size(), line.find(' ', line.find(' ') + 1) + 1));
     const std::string bare = name.substr(0, name.find('('));
-    if (bare != "__bss_start" && bare != "_edata" && bare != "_end") names.push_back(bare);
+    // AddressSanitizer adds an indicator for each exported variable.
+    const bool artefact = bare == "__bss_start" || bare == "_edata" || bare == "_end" || bare.rfind("__odr_asan", 0) == 0;
+    if (!artefact) names.push_back(bare);
   }
   std::sort(names.begin(), names.end());
   return names;
