@@ -14,7 +14,7 @@ test_packages=(
   libgtest-dev libgmock-dev libbenchmark-dev libopenmpt-dev
   imagemagick sox openmpt123 desktop-file-utils
   tecnoballz-data gl-117-data flobopuyo
-  xvfb xdotool x11-apps openbox
+  xvfb xdotool x11-apps x11-utils openbox
 )
 fuzz_packages=(clang libclang-rt-14-dev imagemagick)
 
