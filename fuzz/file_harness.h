@@ -25,11 +25,16 @@ inline void Require(bool condition) {
   if (!condition) std::abort();
 }
 
-// Enters /tmp/<name>-<pid>, with the given sub-folders, and catches the
-// run-time error from then on.
+// Enters <temporary folder>/<name>-<pid>, with the given sub-folders, removed
+// again when the fuzzer ends, and catches the run-time error from then on.
 inline void EnterScratchFolder(const std::string& name, std::initializer_list<const char*> folders = {}) {
-  std::filesystem::path folder = std::filesystem::temp_directory_path() / (name + "-" + std::to_string(getpid()));
+  static std::filesystem::path folder;
+  folder = std::filesystem::temp_directory_path() / (name + "-" + std::to_string(getpid()));
   std::filesystem::create_directories(folder);
+  std::atexit([] {
+    std::error_code ignored;
+    std::filesystem::remove_all(folder, ignored);
+  });
   std::filesystem::current_path(folder);
   for (const char* sub : folders) std::filesystem::create_directories(sub);
   platform::SetRuntimeErrorHandler([](int, const std::string& message) { throw RuntimeFailure(message); });
