@@ -9,14 +9,14 @@
 
 #include "game/grids.h"
 #include "game/island_files.h"
+#include "game/island_fixtures.h"
 #include "game/map_start.h"
+#include "game/options_file.h"
 #include "game/rules.h"
+#include "game/scores_file.h"
 #include "game/solver.h"
 #include "game/view.h"
-#include "game/island_fixtures.h"
 #include "platform/random.h"
-#include "screens/options_file.h"
-#include "screens/scores_file.h"
 
 namespace {
 

@@ -11,11 +11,12 @@
 #include <jpeglib.h>
 
 #include "graphics/bmp.h"
-#include "graphics/deltadecode.h"
+#include "graphics/dissolve.h"
 #include "graphics/jpeg.h"
-#include "graphics/lzwdecode.h"
+#include "graphics/packs/deltadecode.h"
+#include "graphics/packs/lzwdecode.h"
 #include "graphics/pixelops.h"
-#include "graphics/transitioneffects.h"
+#include "graphics/slides.h"
 #include "graphics/transitionmaps.h"
 #include "tools/packer/deltaencode.h"
 #include "tools/packer/lzwencode.h"

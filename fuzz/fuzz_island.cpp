@@ -12,18 +12,29 @@
 #include <vector>
 
 #include "file_harness.h"
+#include "game/game_host.h"
 #include "game/grids.h"
 #include "game/island_files.h"
 #include "game/map_start.h"
+#include "game/mirror.h"
+#include "game/options_file.h"
 #include "game/rle.h"
 #include "game/rules.h"
 #include "game/solver.h"
 #include "game/view.h"
 #include "platform/files.h"
-#include "screens/options_file.h"
-#include "shell/mainloop.h"
 
 namespace {
+
+// The island model's fatal errors end the input instead of the process.
+class RefusingHost final : public GameHost {
+ public:
+  void KeepWindowAlive() override {}
+  void DiscardQueuedInput() override {}
+  void FatalError(const std::string& message) override { throw fuzzing::RuntimeFailure(message); }
+};
+
+RefusingHost g_host;
 
 std::vector<uint8_t> g_validMap;
 std::vector<uint8_t> g_validInfo;
@@ -99,7 +110,7 @@ void FromEdits(const uint8_t* data, size_t size) {
 
 extern "C" int LLVMFuzzerInitialize(int*, char***) {
   fuzzing::EnterScratchFolder("fuzz-island", {"islands"});
-  SetFatalExitHandler([](const std::string& message) { throw fuzzing::RuntimeFailure(message); });
+  GameHostOutput = &g_host;
   GameOptions = {1, 1, 0, 1};
   MakeValidIsland();
   return 0;

@@ -7,7 +7,7 @@
 
 #include "file_harness.h"
 #include "game/island.h"
-#include "screens/options_file.h"
+#include "game/options_file.h"
 
 extern "C" int LLVMFuzzerInitialize(int*, char***) {
   fuzzing::EnterScratchFolder("fuzz-options");

@@ -12,10 +12,10 @@
 #include <string>
 #include <vector>
 
-#include "graphics/deltadecode.h"
-#include "graphics/lzwdecode.h"
-#include "graphics/pack.h"
-#include "graphics/packchecksum.h"
+#include "graphics/packs/checksum.h"
+#include "graphics/packs/deltadecode.h"
+#include "graphics/packs/lzwdecode.h"
+#include "graphics/packs/reader.h"
 
 namespace {
 

@@ -8,7 +8,7 @@
 #include <string>
 
 #include "file_harness.h"
-#include "screens/scores_file.h"
+#include "game/scores_file.h"
 
 extern "C" int LLVMFuzzerInitialize(int*, char***) {
   fuzzing::EnterScratchFolder("fuzz-scores");

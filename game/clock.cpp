@@ -1,4 +1,6 @@
-#include "game/rules.h"
+#include "game/clock.h"
+
+#include "game/island.h"
 #include "platform/clock.h"
 
 int32_t StartTick = 0;

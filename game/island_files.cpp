@@ -6,11 +6,12 @@
 #include <vector>
 
 #include "game/file_block.h"
+#include "game/game_host.h"
 #include "game/grids.h"
+#include "game/island_rotation.h"
+#include "game/options_file.h"
 #include "game/rle.h"
 #include "platform/files.h"
-#include "screens/options_file.h"
-#include "shell/mainloop.h"
 
 namespace {
 
@@ -66,10 +67,10 @@ std::vector<uint8_t> ReadPackedBlock(int64_t start, int64_t end) {
 int32_t ChoosePlayableArchiveIsland(ArchivePointer (&table)[kPointerEntries]) {
   for (;;) {
     int32_t number = ChooseIslandNumber();
-    if (!platform::FileExists(kArchivePointerFile)) FatalExit(kArchiveAbsent);
+    if (!platform::FileExists(kArchivePointerFile)) GameFatalError(kArchiveAbsent);
     std::memset(table, 0, sizeof table);
     ReadFileBlock(kArchivePointerFile, table, 0, sizeof table);
-    if (CountArchiveEntries(table) != kIslandsPerArchive) FatalExit(kArchiveAbsent);
+    if (CountArchiveEntries(table) != kIslandsPerArchive) GameFatalError(kArchiveAbsent);
     if (!IsExcluded(number)) return number;
   }
 }
@@ -96,7 +97,7 @@ void LoadGeneratedIsland(TIsland& island, int mapType) {
     BuildSquareGrid(island);
   }
   std::string fileName = LayoutFileName(mapType);
-  if (!platform::FileExists(fileName)) FatalExit("\"File \"" + fileName + "\" absent");
+  if (!platform::FileExists(fileName)) GameFatalError("\"File \"" + fileName + "\" absent");
   int recordSize = island.cellCount;
   uint8_t record[kMaxIslandCells] = {};
   ReadFileBlock(fileName, record, int64_t{IslandNumber} * recordSize, recordSize);
@@ -117,13 +118,13 @@ void UnpackArchiveIsland(const uint8_t* mapBlock, int64_t mapLength, const uint8
   int32_t produced = UnpackRle(mapBlock, static_cast<size_t>(std::max<int64_t>(mapLength, 0)),
                                &CellGrid[0][0], kGridBytes);
   if (produced != kGridBytes) {
-    FatalExit("Islands information: map unpacking error " + std::to_string(produced) + " of " +
-              std::to_string(kGridBytes));
+    GameFatalError("Islands information: map unpacking error " + std::to_string(produced) + " of " +
+                   std::to_string(kGridBytes));
   }
   produced = UnpackRle(infoBlock, static_cast<size_t>(std::max<int64_t>(infoLength, 0)),
                        reinterpret_cast<uint8_t*>(&island), sizeof island);
-  if (produced != static_cast<int32_t>(sizeof island)) FatalExit(kInfoUnpackingError);
-  if (!ArchiveIslandConsistent(island)) FatalExit(kInfoUnpackingError);
+  if (produced != static_cast<int32_t>(sizeof island)) GameFatalError(kInfoUnpackingError);
+  if (!ArchiveIslandConsistent(island)) GameFatalError(kInfoUnpackingError);
 }
 
 void ApplyLayout(TIsland& island, const uint8_t* record, int recordSize) {

@@ -1,13 +1,11 @@
-// Loading the island of a new map: the play-order rotation, the archive of
-// original islands, and the radiated-area layouts of the generated types.
+// Loading the island of a new map: the archive of original islands, and the
+// radiated-area layouts of the generated types.
 #pragma once
 
 #include <cstdint>
 
 #include "game/island.h"
 
-constexpr char kIslandOrderFile[] = "islands\\islands.use";
-constexpr char kIslandCounterFile[] = "islands\\islands.cur";
 constexpr char kArchivePointerFile[] = "islands\\islands.ptr";
 constexpr char kArchiveDataFile[] = "islands\\islands.inf";
 
@@ -21,10 +19,6 @@ struct ArchivePointer {
 };
 #pragma pack(pop)
 static_assert(sizeof(ArchivePointer) * kPointerEntries == 1032, "islands.ptr is 1032 bytes");
-
-// Advances the rotation (play order and counter files, both created when
-// missing) and returns the permutation entry the counter now selects.
-int32_t ChooseIslandNumber();
 
 // Fills the island record and CellGrid for the map type held in the options
 // and sets IslandNumber. The record must have been cleared.

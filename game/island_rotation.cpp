@@ -1,3 +1,5 @@
+#include "game/island_rotation.h"
+
 #include <cstring>
 
 #include "game/file_block.h"

@@ -2,13 +2,15 @@
 
 #include <cstring>
 
+#include "game/clock.h"
+#include "game/game_host.h"
 #include "game/game_screen.h"
 #include "game/island_files.h"
+#include "game/mirror.h"
+#include "game/options_file.h"
 #include "game/rules.h"
 #include "game/solver.h"
 #include "game/view.h"
-#include "screens/options_file.h"
-#include "shell/mainloop.h"
 
 namespace {
 
@@ -36,10 +38,10 @@ void PrepareIsland(TIsland& island) {
   MirrorIslandRandomly(island);
   island.prepared = 1;
   BuildBorderMask();
-  MainLoopStep();
+  HostOfGame().KeepWindowAlive();
   island.active = 1;
   BuildView(island);
-  MainLoopStep();
+  HostOfGame().KeepWindowAlive();
   CentreView();
 }
 
@@ -77,8 +79,6 @@ void StartNewMap(TIsland& island) {
   // Whatever the first openings counted is discarded, and so is the input
   // queued while the map was prepared.
   island.accountedRadiated = 0;
-  ClearInputQueue();
-  LeftButtonHeld = false;
-  RightButtonHeld = false;
+  HostOfGame().DiscardQueuedInput();
   GameRunning = 1;
 }

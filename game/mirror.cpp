@@ -1,6 +1,7 @@
+#include "game/mirror.h"
+
 #include <algorithm>
 
-#include "game/view.h"
 #include "platform/random.h"
 
 void MirrorTopToBottom(TIsland& island) {

@@ -1,11 +1,12 @@
 #include "game/rules.h"
 
+#include "game/clock.h"
+#include "game/game_host.h"
 #include "game/game_screen.h"
+#include "game/options_file.h"
+#include "game/scores_file.h"
 #include "game/view.h"
 #include "platform/clock.h"
-#include "screens/options_file.h"
-#include "screens/scores_file.h"
-#include "shell/mainloop.h"
 
 uint8_t GameRunning = 0;
 std::string StatusText;
@@ -20,11 +21,11 @@ int32_t Now() { return static_cast<int32_t>(platform::GetTickCount()); }
 
 // After a cell changed: the view follows its state, the screen repaints it.
 void ShowChangedCell(TIsland& island, int cell) {
-  MainLoopStep();
+  HostOfGame().KeepWindowAlive();
   RefreshView(island);
-  MainLoopStep();
+  HostOfGame().KeepWindowAlive();
   Screen().RepaintCell(cell);
-  MainLoopStep();
+  HostOfGame().KeepWindowAlive();
   Screen().Redraw(true);
 }
 
@@ -42,12 +43,12 @@ void FailGame(TIsland& island, int cell) {
     }
   }
   RefreshView(island);
-  MainLoopStep();
+  HostOfGame().KeepWindowAlive();
   for (int d = 1; d <= island.LastCell(); ++d) {
     if (island.Cell(d).isRadiated) Screen().RepaintCell(d);
   }
   Screen().RepaintCell(cell);
-  MainLoopStep();
+  HostOfGame().KeepWindowAlive();
   island.accountedRadiated = RadiatedTotal;
   Screen().Redraw(true);
   Screen().PushFailScreen();
@@ -68,7 +69,7 @@ void WinGame(TIsland& island) {
     TIslandCell& other = island.Cell(d);
     if (other.isRadiated && !other.isExplored) other.isMarked = 1;
   }
-  MainLoopStep();
+  HostOfGame().KeepWindowAlive();
   island.accountedRadiated = RadiatedTotal;
   Screen().Redraw(true);
 
@@ -112,12 +113,12 @@ void SetHoverCell(TIsland& island, int cell) {
 }
 
 void OpenCell(TIsland& island, int cell) {
-  MainLoopStep();
+  HostOfGame().KeepWindowAlive();
   if (!island.HasCell(cell)) return;
   TIslandCell& opened = island.Cell(cell);
   if (opened.isExplored) return;
   SetHoverCell(island, 0);
-  MainLoopStep();
+  HostOfGame().KeepWindowAlive();
   if (GameRunning && StartTick == 0) StartTick = Now();
   if (opened.isMarked) {
     opened.isMarked = 0;

@@ -8,8 +8,6 @@
 
 #include "game/island.h"
 
-extern int32_t StartTick;  // tick of the first opening; 0 while the clock has not started
-extern int32_t EndTick;    // tick at which the game ended
 extern uint8_t GameRunning;
 extern std::string StatusText;
 extern std::string ResultText;
@@ -29,9 +27,6 @@ enum GameSoundEvent : int {
   kSoundFailed = 53,
   kSoundNewMap = 60,
 };
-
-// Seconds of the map in play, the first partial second counting as 1.
-int32_t ElapsedSeconds();
 
 void SetHoverCell(TIsland& island, int cell);
 void OpenCell(TIsland& island, int cell);

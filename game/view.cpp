@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <cstring>
 
-#include "shell/mainloop.h"
+#include "game/game_host.h"
 
 uint8_t BorderMask[kGridSize][kGridSize];
 uint8_t ViewCellGrid[kViewSize][kViewSize];
@@ -55,7 +55,7 @@ constexpr int kCrossColumn[5] = {0, -1, 0, 1, 0};
 void DoubleGrid() {
   for (int r = 1; r <= kViewSize; ++r) {
     for (int c = 1; c <= kViewSize; ++c) At(ViewCellGrid, r, c) = CellGrid[(r - 1) / 2][(c - 1) / 2];
-    MainLoopStep();
+    HostOfGame().KeepWindowAlive();
   }
   std::memcpy(ViewStateGrid, ViewCellGrid, sizeof ViewStateGrid);
 }
@@ -76,7 +76,7 @@ void MajorityOfNine() {
       }
       At(ViewStateGrid, r, c) = slots.values[best];
     }
-    MainLoopStep();
+    HostOfGame().KeepWindowAlive();
   }
   std::memcpy(ViewCellGrid, ViewStateGrid, sizeof ViewCellGrid);
 }
@@ -94,7 +94,7 @@ void MajorityOfFive() {
         }
       }
     }
-    MainLoopStep();
+    HostOfGame().KeepWindowAlive();
   }
   std::memcpy(ViewCellGrid, ViewStateGrid, sizeof ViewCellGrid);
 }
@@ -117,7 +117,7 @@ void DrawBorderLines() {
         }
       }
     }
-    MainLoopStep();
+    HostOfGame().KeepWindowAlive();
   }
 }
 
@@ -127,7 +127,7 @@ void ConvertToCodes(const TIsland& island) {
       uint8_t& code = At(ViewStateGrid, r, c);
       code = code >= kBorderMarker ? kCodeBorderLine : StateOf(island, code);
     }
-    MainLoopStep();
+    HostOfGame().KeepWindowAlive();
   }
 }
 
@@ -146,7 +146,7 @@ void CastCoastShadow() {
         }
       }
     }
-    MainLoopStep();
+    HostOfGame().KeepWindowAlive();
   }
 }
 

@@ -19,12 +19,6 @@ extern uint8_t ViewStateGrid[kViewSize][kViewSize];
 extern int32_t OffsetX;  // screen column of view column 0
 extern int32_t OffsetY;  // screen row of view row 1
 
-// Mirrors the island top to bottom and/or left to right, each with an even
-// chance (a draw of 0 mirrors).
-void MirrorIslandRandomly(TIsland& island);
-void MirrorTopToBottom(TIsland& island);
-void MirrorLeftToRight(TIsland& island);
-
 void BuildBorderMask();
 // The six passes: doubling, majority of nine, majority of five, border
 // lines, conversion to display codes, coast shadow.

@@ -1,6 +1,4 @@
-#include "graphics/display.h"
-#include "shell/mainloop.h"
-#include "shell/mode.h"
+#include "graphics/cursor.h"
 
 using platform::Rect;
 
@@ -10,6 +8,8 @@ SurfaceRef CursorImages[10];
 SurfaceRef HandCursorImage;
 bool CursorVisible = false;
 int32_t CursorIndex = 1;
+int32_t MouseX = 0;
+int32_t MouseY = 0;
 
 namespace {
 
@@ -17,14 +17,11 @@ namespace {
 // 48 x 48 picture (also the part of the save-under that holds the screen).
 Rect g_screenRect;
 Rect g_imageRect;
+HandCursorRule g_handCursorRule = nullptr;
 
-// The hand picture while a hand-cursor button is hot, else the current one.
+// The hand picture while the shell's rule asks for it, else the current one.
 Surface& CursorPicture() {
-  tmode* mode = CurrentMode();
-  if (mode != nullptr && mode->hotButton > 0 && mode->hotButton <= kMaxButtons &&
-      mode->buttons[mode->hotButton].handCursor && HandCursorImage != nullptr) {
-    return *HandCursorImage;
-  }
+  if (g_handCursorRule != nullptr && g_handCursorRule() && HandCursorImage != nullptr) return *HandCursorImage;
   return *CurrentCursorImage;
 }
 
@@ -61,12 +58,14 @@ void EraseCursor(Surface& surface) {
   surface.Blt(&g_screenRect, CursorSaveUnder.get(), &g_imageRect, platform::DDBLT_WAIT);
 }
 
+void SetHandCursorRule(HandCursorRule rule) { g_handCursorRule = rule; }
+
+void SetCursorPosition(int x, int y) {
+  MouseX = x;
+  MouseY = y;
+}
+
 void MoveCursor(int x, int y) {
-  if (!StartupComplete) {
-    MouseX = x;
-    MouseY = y;
-    return;
-  }
   EraseCursor(*PrimarySurface);
   MouseX = x;
   MouseY = y;

@@ -2,13 +2,14 @@
 
 #include <cstdlib>
 
+#include "graphics/cursor.h"
 #include "graphics/font.h"
+#include "graphics/graphics_host.h"
 #include "graphics/image.h"
 #include "graphics/pixelops.h"
 #include "platform/clock.h"
 #include "platform/files.h"
 #include "platform/messagebox.h"
-#include "shell/mainloop.h"
 
 using platform::DD_OK;
 using platform::DDResult;
@@ -75,13 +76,13 @@ void InitDisplay(platform::WindowHandle window) {
 
   if (platform::CreatePrimarySurface(PrimarySurface) != DD_OK) {
     platform::ShowErrorBox("CreateSurface() failed");
-    FatalExit("1");
+    GraphicsFatalError("1");
   }
   DrawColour = 0;
   ClearSurface(*PrimarySurface);
   if (platform::GetAttachedBackBuffer(*PrimarySurface, RealBackBuffer) != DD_OK) {
     platform::ShowErrorBox("GetAttachedSurface() failed");
-    FatalExit("2");
+    GraphicsFatalError("2");
   }
   BackBuffer = RealBackBuffer;
   BackgroundBuffer = CreateOffscreen(kScreenWidth, kScreenHeight);
@@ -99,11 +100,6 @@ void InitDisplay(platform::WindowHandle window) {
   CurrentCursorImage = CreateVideoSurface(64, 64);
   CurrentCursorImage->SetColorKey(0, 0);
   CursorSaveUnder = CreateVideoSurface(64, 64);
-
-  // The splash mode, which loads every screen, is switched to here.
-
-  StartupComplete = true;
-  DispatchEnabled = true;
 }
 
 void ClearSurface(Surface& surface) {

@@ -1,6 +1,6 @@
 // The display: the visible primary surface with its back buffer, the three
-// screen-sized work buffers, the software cursor, and the few drawing
-// operations every screen uses.
+// screen-sized work buffers, and the few drawing operations every screen
+// uses. The software cursor is in graphics/cursor.h.
 #pragma once
 
 #include <cstdint>
@@ -24,21 +24,17 @@ extern SurfaceRef RealBackBuffer;
 extern SurfaceRef BackgroundBuffer;
 extern SurfaceRef OldScreenBuffer;
 extern SurfaceRef NewScreenBuffer;
-extern SurfaceRef CurrentCursorImage;  // 64 x 64, black transparent
-extern SurfaceRef CursorSaveUnder;     // 64 x 64
-extern SurfaceRef CursorImages[10];    // 0: "Mouse\cursor"; 1..9 "Mouse\mouseN.bmp" or none
-extern SurfaceRef HandCursorImage;     // "Mouse\hand.bmp" or none
 
 // Global drawing state.
 extern uint32_t DrawColour;       // COLORREF; the raw fill value of ClearSurface
 extern uint32_t TextBackColour;   // COLORREF; 0 = transparent
 extern std::string FaceName;      // platform text face, at most 15 characters
 extern int32_t FontWeight;
-extern bool CursorVisible;
-extern int32_t CursorIndex;
 extern uint32_t DisplayStartTime;
 
-// Set-up, once, by the program start; never returns on failure.
+// Set-up, once, by the program start: fonts, the display mode, the surfaces
+// and the cursor pictures. Failures before the primary surface exists show a
+// message box and end the process; later ones are fatal errors.
 void InitDisplay(platform::WindowHandle window);
 
 SurfaceRef CreateOffscreen(int width, int height);
@@ -65,13 +61,5 @@ void FlipScreen();
 void UseNewScreenAsBackBuffer();
 void UseRealBackBuffer();
 
-// The software cursor, drawn on the visible surface with a save-under.
-void SelectCursor(int index);
-void MoveCursor(int x, int y);
-void DrawCursor(Surface& surface);
-void EraseCursor(Surface& surface);
-// Draws the current cursor picture into the cursor image surface again
-// (after that surface was restored).
-void ReloadCursorImage();
 // Shows the primary surface in the window (after direct changes to it).
 void PresentScreen();

@@ -1,12 +1,11 @@
-// Threshold dissolves: on each pass every pixel whose switch time has come
-// takes its new value on the visible surface.
+#include "graphics/dissolve.h"
+
 #include <algorithm>
 #include <vector>
 
+#include "graphics/cursor.h"
 #include "graphics/display.h"
-#include "graphics/transition.h"
 #include "graphics/transitionmaps.h"
-#include "graphics/transitioneffects.h"
 #include "platform/clock.h"
 
 namespace {

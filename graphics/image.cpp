@@ -4,11 +4,11 @@
 #include <vector>
 
 #include "graphics/bmp.h"
+#include "graphics/graphics_host.h"
 #include "graphics/jpeg.h"
-#include "graphics/pack.h"
+#include "graphics/packs/reader.h"
 #include "platform/bitmap.h"
 #include "platform/files.h"
-#include "shell/mainloop.h"
 
 namespace {
 
@@ -20,8 +20,8 @@ std::string FormatTag(std::string_view name) {
   return tag;
 }
 
-[[noreturn]] void PictureNotFound(std::string_view name) { FatalExit("Image not found: " + std::string(name)); }
-[[noreturn]] void DamagedPicture(std::string_view name) { FatalExit("Damaged image: " + std::string(name)); }
+[[noreturn]] void PictureNotFound(std::string_view name) { GraphicsFatalError("Image not found: " + std::string(name)); }
+[[noreturn]] void DamagedPicture(std::string_view name) { GraphicsFatalError("Damaged image: " + std::string(name)); }
 
 // Reads the entry of a name from its pack; the attribute decides the format.
 void ReadFromPack(std::string_view name, std::vector<uint8_t>& data, std::string& tag) {
@@ -51,7 +51,7 @@ LockedSurface CreateLocked(int width, int height) {
   result.surface = CreateOffscreen(width, height);
   int pitch = 0;
   if (!result.surface || result.surface->Lock(result.pixels, pitch) != platform::DD_OK) {
-    FatalExit("Error in loadsurface");
+    GraphicsFatalError("Error in loadsurface");
   }
   result.pitchPixels = pitch / 2;
   return result;
@@ -67,7 +67,7 @@ SurfaceRef FromRgb(const platform::RgbPicture& picture) {
 SurfaceRef LoadJpeg(std::string_view name, const std::vector<uint8_t>& data) {
   platform::RgbPicture picture;
   if (!DecodeJpeg(data.data(), data.size(), picture)) DamagedPicture(name);
-  MainLoopStep();
+  HostOfGraphics().KeepWindowAlive();
   return FromRgb(picture);
 }
 
@@ -75,7 +75,7 @@ SurfaceRef LoadBmp(std::string_view name, const std::vector<uint8_t>& data) {
   BmpLayout layout;
   BmpKind kind = ReadBmpLayout(data.data(), data.size(), layout);
   if (kind == BmpKind::kDamaged) DamagedPicture(name);
-  MainLoopStep();
+  HostOfGraphics().KeepWindowAlive();
   if (kind == BmpKind::kDirect) {
     LockedSurface target = CreateLocked(layout.width, layout.height);
     ConvertBmpPixels(data.data(), layout, target.pixels, target.pitchPixels);
@@ -86,10 +86,10 @@ SurfaceRef LoadBmp(std::string_view name, const std::vector<uint8_t>& data) {
   platform::RgbPicture picture;
   if (!platform::ConvertBitmapToRgb(data.data(), data.size(), picture) || picture.width > kMaxPictureSide ||
       picture.height > kMaxPictureSide) {
-    FatalExit("Error in loadsurface");
+    GraphicsFatalError("Error in loadsurface");
   }
   SurfaceRef surface = FromRgb(picture);
-  MainLoopStep();
+  HostOfGraphics().KeepWindowAlive();
   return surface;
 }
 
@@ -123,7 +123,7 @@ SurfaceRef LoadImage(std::string_view name) {
   }
   if (tag == "JPG") return LoadJpeg(full, data);
   if (tag == "BMP") return LoadBmp(full, data);
-  FatalExit("Unknown image format");
+  GraphicsFatalError("Unknown image format");
 }
 
 bool ImageExists(std::string_view name) {

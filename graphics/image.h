@@ -10,7 +10,7 @@
 #include "graphics/display.h"
 
 // A missing picture, damaged picture data and unknown formats end the game
-// through FatalExit. The main loop is stepped between decoding stages.
+// as fatal errors. The window is kept alive between decoding stages.
 SurfaceRef LoadImage(std::string_view name);
 // True when LoadImage would find the picture (name without extension).
 bool ImageExists(std::string_view name);

@@ -1,7 +1,7 @@
 #include "graphics/pixelops.h"
 
 #include "graphics/display.h"
-#include "shell/mainloop.h"
+#include "graphics/graphics_host.h"
 
 namespace {
 
@@ -99,6 +99,6 @@ void SelectPixelFormat(const platform::PixelMasks& masks) {
 void DetectPixelFormat() {
   platform::PixelMasks masks;
   platform::DDResult result = platform::GetPixelFormat(*PrimarySurface, masks);
-  if (result != platform::DD_OK) FatalExit(platform::DirectDrawErrorText(result));
+  if (result != platform::DD_OK) GraphicsFatalError(platform::DirectDrawErrorText(result));
   SelectPixelFormat(masks);
 }

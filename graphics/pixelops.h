@@ -31,7 +31,7 @@ extern PixelFormatRecord PixelFormat;
 extern PixelOperations PixelOps;
 
 // Reads the primary surface's format and selects the family; a failure ends
-// the game through FatalExit with the platform's description of the error.
+// the game as a fatal error with the platform's description of the error.
 void DetectPixelFormat();
 // Selects the family from masks directly (tests, tools).
 void SelectPixelFormat(const platform::PixelMasks& masks);

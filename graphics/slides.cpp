@@ -1,10 +1,10 @@
-// The moving transitions: the comb slide and the window that drops in from
-// the top or slides out at the bottom.
+#include "graphics/slides.h"
+
 #include <algorithm>
 
+#include "graphics/cursor.h"
 #include "graphics/display.h"
 #include "graphics/transitionmaps.h"
-#include "graphics/transitioneffects.h"
 #include "platform/clock.h"
 
 namespace {

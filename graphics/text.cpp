@@ -1,5 +1,6 @@
 #include "graphics/text.h"
 
+#include <cstddef>
 #include <cstring>
 
 #include "graphics/font.h"

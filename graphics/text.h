@@ -1,13 +1,10 @@
 // Bitmap text: glyphs of the current font written straight into locked
 // pixel memory in up to three colours, with horizontal clipping, plus
-// measuring and centring. DrawTextOnSurface wraps it for a surface;
-// DrawPlatformText writes text with the platform's own fonts instead.
+// measuring and centring. graphics/textsurface.h wraps it for a surface.
 #pragma once
 
 #include <cstdint>
 #include <string_view>
-
-#include "graphics/display.h"
 
 struct TextClipRect {
   int32_t left = 0;
@@ -32,11 +29,3 @@ void DrawString(int x, int y, std::string_view text);
 int TextWidth(std::string_view text);
 // DrawString at x - TextWidth div 2 (truncating toward zero).
 void DrawStringCentred(int x, int y, std::string_view text);
-
-// Locks the surface, selects the font and draws the text (centred or from x).
-void DrawTextOnSurface(Surface& surface, int x, int y, bool centred, std::string_view text, int font);
-
-// Text in the platform's fonts: face FaceName, weight FontWeight, colour
-// DrawColour, opaque on TextBackColour unless it is 0; laid out in the
-// rectangle x - 400 .. x + 400 (centred) or x .. x + 800, y .. y + 150.
-void DrawPlatformText(Surface& surface, int x, int y, bool centred, std::string_view text, int height);

@@ -1,5 +1,5 @@
-// The surface-level text calls: bitmap text into a locked surface, and text
-// in the platform's own fonts.
+#include "graphics/textsurface.h"
+
 #include "graphics/font.h"
 #include "graphics/text.h"
 #include "platform/truetype.h"

@@ -1,20 +1,16 @@
 #include "graphics/transition.h"
 
+#include "graphics/cursor.h"
 #include "graphics/display.h"
+#include "graphics/dissolve.h"
+#include "graphics/slides.h"
 #include "graphics/transitionmaps.h"
-#include "graphics/transitioneffects.h"
 #include "platform/clock.h"
-#include "shell/mode.h"
 
 int16_t EdgeColour = -1;
 uint16_t EdgeWidth = 16;
 
 namespace {
-
-ScreenArea AreaOf(const tmode* mode) {
-  if (mode == nullptr) return ScreenArea{};
-  return ScreenArea{mode->X, mode->Y, mode->Width, mode->Height};
-}
 
 void ShowAtOnce() {
   EraseCursor(*PrimarySurface);
@@ -36,7 +32,7 @@ int64_t TransitionProgress(uint32_t start, int duration, int scale) {
   return static_cast<int64_t>(elapsed) * scale / duration;
 }
 
-void PlayTransition(int effect, int duration) {
+void PlayTransition(int effect, int duration, const ScreenArea& newArea, const ScreenArea& oldArea) {
   InitTransitionMaps();
   EraseCursor(*OldScreenBuffer);
   switch (effect) {
@@ -45,8 +41,8 @@ void PlayTransition(int effect, int duration) {
       MakeGridPattern(WorkMap);
       RunDissolve(duration);
       break;
-    case 5: RunWindowDropIn(duration, AreaOf(CurrentMode())); break;
-    case 6: RunWindowSlideOut(duration, AreaOf(PreviousMode)); break;
+    case 5: RunWindowDropIn(duration, newArea); break;
+    case 6: RunWindowSlideOut(duration, oldArea); break;
     case 7: RunCombSlide(duration); break;
     case 8: DissolveWith(CrossMap, duration); break;
     case 9: DissolveWith(SweepNoiseMap, duration); break;
@@ -70,15 +66,12 @@ TransitionChoice ChooseTransitionRule(std::string_view oldName, std::string_view
   return {1, 500};
 }
 
-void ChooseTransition(const tmode* previous, const tmode* current) {
-  std::string_view oldName = previous != nullptr ? std::string_view(previous->ModeName) : std::string_view();
-  std::string_view newName = current != nullptr ? std::string_view(current->ModeName) : std::string_view();
-  TransitionChoice choice = ChooseTransitionRule(oldName, newName, previous != nullptr ? previous->X : 0,
-                                                 current != nullptr ? current->X : 0);
+void ChooseTransition(const TransitionScreen& previous, const TransitionScreen& current) {
+  TransitionChoice choice = ChooseTransitionRule(previous.name, current.name, previous.area.x, current.area.x);
   if (choice.effect == 0) {
     ShowAtOnce();
     return;
   }
   if (choice.pauseFirst) platform::Sleep(500);
-  PlayTransition(choice.effect, choice.duration);
+  PlayTransition(choice.effect, choice.duration, current.area, previous.area);
 }

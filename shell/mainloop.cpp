@@ -4,12 +4,14 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "graphics/cursor.h"
 #include "graphics/display.h"
 #include "graphics/transition.h"
 #include "platform/clock.h"
 #include "platform/files.h"
+#include "shell/game_sound.h"
 #include "shell/mode.h"
-#include "sound/sound.h"
+#include "shell/mode_stack.h"
 
 using platform::LPARAM;
 using platform::WPARAM;
@@ -24,8 +26,6 @@ bool LeftDownSeen = false;
 bool LeftButtonHeld = false;
 bool RightButtonHeld = false;
 bool RedrawRequested = false;
-int32_t MouseX = 0;
-int32_t MouseY = 0;
 platform::WindowHandle MainWindowHandle = nullptr;
 
 namespace {
@@ -166,10 +166,18 @@ platform::LRESULT GameWindowProcedure(platform::WindowHandle window, uint32_t me
       if (StartupComplete && activating) SurfacesLost = 1;
       break;
     }
-    case platform::WM_MOUSEMOVE:
-      MoveCursor(platform::MouseXFromLParam(lParam), platform::MouseYFromLParam(lParam));
+    case platform::WM_MOUSEMOVE: {
+      // Before start-up is complete the cursor is not drawn: only its place is kept.
+      int x = platform::MouseXFromLParam(lParam);
+      int y = platform::MouseYFromLParam(lParam);
+      if (StartupComplete) {
+        MoveCursor(x, y);
+      } else {
+        SetCursorPosition(x, y);
+      }
       QueueInputEvent(message, wParam, lParam);
       break;
+    }
     case platform::WM_KEYDOWN:
     case platform::WM_LBUTTONDOWN:
     case platform::WM_LBUTTONUP:
@@ -191,8 +199,8 @@ void FatalExit(std::string_view message) {
     line += "\r\n";
     platform::WriteWholeFile("Error.rep", line.data(), line.size());
   }
-  StopMusic();
-  ShutdownSound();
+  Sound().StopMusic();
+  Sound().ShutdownSound();
   if (g_fatalExitHandler != nullptr) g_fatalExitHandler(std::string(message));
   // The display and the window go with the process; a message means the
   // game ended on an error, which the exit status tells too.
@@ -203,7 +211,7 @@ void FatalExit(std::string_view message) {
 }
 
 void QuitGame() {
-  PlaySoundEvent(21);
+  Sound().PlaySoundEvent(kSoundQuit);
   DrawColour = 0;
   if (PrimarySurface != nullptr) {
     ClearSurface(*NewScreenBuffer);

@@ -7,6 +7,7 @@
 #include <string>
 #include <string_view>
 
+#include "graphics/cursor.h"  // MouseX, MouseY: where the cursor is drawn
 #include "platform/window.h"
 
 struct InputEvent {
@@ -33,8 +34,6 @@ extern bool LeftDownSeen;
 extern bool LeftButtonHeld;
 extern bool RightButtonHeld;
 extern bool RedrawRequested;
-extern int32_t MouseX;
-extern int32_t MouseY;
 extern platform::WindowHandle MainWindowHandle;
 
 // Appends an event; a full queue drops it. Returns false when dropped.
@@ -62,6 +61,3 @@ void SetFatalExitHandler(FatalExitHandler handler);
 
 // The quit sequence, run when the last mode is popped. Never returns.
 [[noreturn]] void QuitGame();
-
-// The program entry, after main() has read the command line.
-int RunGame(int argc, char** argv);

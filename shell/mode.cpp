@@ -9,11 +9,17 @@
 #include "graphics/transition.h"
 #include "platform/files.h"
 #include "shell/buttons_file.h"
+#include "shell/game_sound.h"
 #include "shell/mainloop.h"
-#include "sound/sound.h"
+#include "shell/mode_stack.h"
 
 int32_t ModePointerX = 0;
 int32_t ModePointerY = 0;
+
+TransitionScreen TransitionScreenOf(const tmode* mode) {
+  if (mode == nullptr) return TransitionScreen{};
+  return TransitionScreen{mode->ModeName, ScreenArea{mode->X, mode->Y, mode->Width, mode->Height}};
+}
 
 // ---- hit tests -------------------------------------------------------------
 
@@ -42,7 +48,7 @@ void tmode::MouseDown(int button, int x, int y) {
   int hit = ButtonAt(x, y);
   if (int field = TextFieldAt(x, y)) focusedField = field;
   if (hit == 0) return;
-  PlaySoundEvent(10);
+  Sound().PlaySoundEvent(kSoundButtonPressed);
   Draw();
   DrawButtonFace(buttons[hit].pressedImage, *BackBuffer, hit);
   FlipScreen();
@@ -201,7 +207,7 @@ void tmode::Show() {
   Draw();
   UseRealBackBuffer();
   CopySurface(*OldScreenBuffer, 0, 0, *PrimarySurface, kCopyWait);
-  ChooseTransition(PreviousMode, this);
+  ChooseTransition(TransitionScreenOf(PreviousMode), TransitionScreenOf(this));
 }
 
 // ---- life cycle ----------------------------------------------------------------

@@ -1,11 +1,13 @@
 // Screens are modes: one object per class, created at start-up and kept for
-// the whole run, kept on a stack whose top receives input and idle frames.
+// the whole run, kept on a stack (shell/mode_stack.h) whose top receives
+// input and idle frames.
 #pragma once
 
 #include <cstdint>
 #include <string>
 
 #include "graphics/display.h"
+#include "graphics/transition.h"
 
 struct tbutton {
   SurfaceRef hoverImage;
@@ -87,13 +89,5 @@ class tmode {
 extern int32_t ModePointerX;
 extern int32_t ModePointerY;
 
-constexpr int kModeStackCapacity = 1024;
-
-tmode* CurrentMode();
-extern tmode* PreviousMode;
-int ModeStackDepth();
-void PushMode(tmode* mode);
-void SwitchMode(tmode* mode);
-void PopMode();
-// Empties the stack without calling anything (tests).
-void ResetModeStack();
+// What a transition is told of a mode: its name and area (nothing for none).
+TransitionScreen TransitionScreenOf(const tmode* mode);

@@ -1,5 +1,6 @@
+#include "shell/mode_stack.h"
+
 #include "shell/mainloop.h"
-#include "shell/mode.h"
 
 tmode* PreviousMode = nullptr;
 

@@ -1,30 +1,32 @@
+#include "shell/startup.h"
+
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
-#include <string>
 
+#include "game/scores_file.h"
 #include "graphics/display.h"
 #include "platform/files.h"
 #include "platform/random.h"
 #include "platform/window.h"
-#include "screens/scores_file.h"
 #include "shell/mainloop.h"
+#include "shell/shell_services.h"
 
 namespace {
 
-// Reads the command line. "-reg" and "-unreg" install or remove the
-// program group and end the process; "--windowed" asks for an 800 x 600
-// window instead of the full screen. Any other single argument is a normal
-// start.
+// Reads the command line: "--windowed" asks for an 800 x 600 window instead
+// of the full screen. Any other single argument is a normal start ("-reg"
+// and "-unreg" have been handled by the program entry).
 void HandleCommandLine(int argc, char** argv) {
   if (argc != 2) return;
   if (std::strcmp(argv[1], "--windowed") == 0) platform::SetWindowedRequest(true);
-  // The program-group installer is called here for "-reg" and "-unreg".
 }
 
 }  // namespace
 
-int RunGame(int argc, char** argv) {
+int RunGame(int argc, char** argv, const ScreenModes& modes) {
+  ConnectShellServices();
+  GameScreenModes = modes;
   HandleCommandLine(argc, argv);
   if (!platform::ChangeToProgramDirectory()) {
     std::fprintf(stderr, "Tervane: cannot enter the program directory\n");
@@ -51,5 +53,10 @@ int RunGame(int argc, char** argv) {
   platform::UpdateGameWindow(MainWindowHandle);
 
   InitDisplay(MainWindowHandle);
+  // Display set-up ends with the switch to the splash mode, which loads
+  // every screen of GameScreenModes; until the splash exists the screen
+  // stays black. Then input and idle frames reach the current mode.
+  StartupComplete = true;
+  DispatchEnabled = true;
   for (;;) MainLoopStep();
 }

@@ -4,6 +4,7 @@
 #include "game_directory.h"
 #include "graphics/font.h"
 #include "graphics/text.h"
+#include "graphics/textsurface.h"
 
 namespace content_test {
 namespace {

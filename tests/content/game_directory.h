@@ -3,43 +3,24 @@
 #pragma once
 
 #include <gtest/gtest.h>
-#include <unistd.h>
 
 #include <map>
-#include <stdexcept>
 #include <string>
 #include <vector>
 
 #include "platform/files.h"
+#include "shell/mode.h"
+#include "support/program_directory.h"
 #include "support/test_display.h"
 
 namespace content_test {
 
-struct RuntimeFailure : std::runtime_error {
-  using std::runtime_error::runtime_error;
-};
-
-inline void ThrowRuntimeFailure(int code, const std::string& message) {
-  throw RuntimeFailure("runtime error " + std::to_string(code) + ": " + message);
-}
-
 class GameDirectoryTest : public testing::Test {
  protected:
-  void SetUp() override {
-    char previous[4096];
-    ASSERT_NE(getcwd(previous, sizeof previous), nullptr);
-    previous_ = previous;
-    ASSERT_EQ(chdir(TERVANE_GAME_DIR), 0) << "no program directory at " << TERVANE_GAME_DIR;
-    testing_support::OpenTestDisplay();
-    platform::SetRuntimeErrorHandler(ThrowRuntimeFailure);
-  }
-  void TearDown() override {
-    platform::SetRuntimeErrorHandler(nullptr);
-    ASSERT_EQ(chdir(previous_.c_str()), 0);
-  }
+  void SetUp() override { testing_support::OpenTestDisplay(); }
 
  private:
-  std::string previous_;
+  testing_support::InProgramDirectory programDirectory_;
 };
 
 // The screen folders with a pack, and the pictures each screen asks for

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "game/island_files.h"
+#include "game/mirror.h"
 #include "game/solver.h"
 #include "game/view.h"
 #include "islands_test_support.h"

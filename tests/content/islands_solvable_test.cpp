@@ -7,12 +7,13 @@
 #include <vector>
 
 #include "game/map_start.h"
+#include "game/mirror.h"
 #include "game/rules.h"
+#include "game/scores_file.h"
 #include "game/solver.h"
 #include "game/view.h"
 #include "islands_test_support.h"
 #include "platform/random.h"
-#include "screens/scores_file.h"
 #include "tools/islands/map_play.h"
 
 namespace {

@@ -4,7 +4,6 @@
 #pragma once
 
 #include <gtest/gtest.h>
-#include <unistd.h>
 
 #include <cstdint>
 #include <cstring>
@@ -15,32 +14,20 @@
 
 #include "game/island.h"
 #include "game/island_files.h"
+#include "game/options_file.h"
 #include "platform/files.h"
-#include "screens/options_file.h"
-#include "shell/mainloop.h"
+#include "support/program_directory.h"
+#include "support/scratch_folder.h"
 
 namespace islands_test {
 
 constexpr int kIslands = 128;
 constexpr int kLayoutSizes[5] = {0, 0, 65, 65, 158};
 
-struct GameStopped : std::runtime_error {
-  using std::runtime_error::runtime_error;
-};
-
-inline std::filesystem::path ShippedFolder() {
-  return std::filesystem::path(TERVANE_GAME_DIR) / "islands";
-}
-
+// A shipped island file, read from the program directory as the game reads it.
 inline std::vector<uint8_t> ReadShipped(const std::string& name) {
-  std::filesystem::path path = ShippedFolder() / name;
-  std::vector<uint8_t> bytes(std::filesystem::exists(path) ? std::filesystem::file_size(path) : 0);
-  FILE* file = std::fopen(path.c_str(), "rb");
-  if (file == nullptr) throw std::runtime_error("missing " + path.string());
-  size_t read = std::fread(bytes.data(), 1, bytes.size(), file);
-  std::fclose(file);
-  bytes.resize(read);
-  return bytes;
+  testing_support::InProgramDirectory programDirectory;
+  return platform::ReadWholeFile("islands\\" + name);
 }
 
 inline std::string LayoutName(int mapType) { return "islands" + std::to_string(mapType) + ".inf"; }
@@ -73,28 +60,13 @@ inline const Archive& ShippedArchive() {
 }
 
 // Each test runs in a fresh program directory holding copies of the shipped
-// island files, with the game's fatal exits and run-time errors thrown.
+// island files.
 class ScratchProgramDirectory : public testing::Test {
  protected:
   void SetUp() override {
-    previous_ = std::filesystem::current_path();
-    char pattern[] = "/tmp/tervane-islands-XXXXXX";
-    ASSERT_NE(mkdtemp(pattern), nullptr);
-    directory_ = pattern;
-    std::filesystem::create_directory(directory_ / "islands");
     for (const char* name : {"islands.ptr", "islands.inf", "islands2.inf", "islands3.inf", "islands4.inf"}) {
-      std::filesystem::copy_file(ShippedFolder() / name, directory_ / "islands" / name);
+      folder_.Write(std::string("islands/") + name, ReadShipped(name));
     }
-    std::filesystem::current_path(directory_);
-    SetFatalExitHandler([](const std::string& message) { throw GameStopped(message); });
-    platform::SetRuntimeErrorHandler(
-        [](int, const std::string& message) { throw GameStopped(message); });
-  }
-  void TearDown() override {
-    SetFatalExitHandler(nullptr);
-    platform::SetRuntimeErrorHandler(nullptr);
-    std::filesystem::current_path(previous_);
-    std::filesystem::remove_all(directory_);
   }
 
   // The next map of `mapType` is number `number` of its file: the play order
@@ -109,8 +81,7 @@ class ScratchProgramDirectory : public testing::Test {
   }
 
  private:
-  std::filesystem::path previous_;
-  std::filesystem::path directory_;
+  testing_support::ScratchFolder folder_;
 };
 
 }  // namespace islands_test

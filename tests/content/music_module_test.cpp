@@ -7,6 +7,7 @@
 #include <iterator>
 #include <set>
 
+#include "support/program_directory.h"
 #include "tools/music/composition.h"
 #include "tools/music/instruments.h"
 #include "tools/music/parts.h"
@@ -38,7 +39,9 @@ Module* Dusk::module_ = nullptr;
 
 TEST_F(Dusk, TheBuiltFileIsTheComposedModuleByteForByte) {
   // Guards against a build that is not reproducible.
-  std::ifstream in(std::string(TERVANE_GAME_DIR) + "/music.xm", std::ios::binary);
+  testing_support::InProgramDirectory programDirectory;
+  std::ifstream in("music.xm", std::ios::binary);
+  ASSERT_TRUE(in.good()) << "music.xm in " << TERVANE_GAME_DIR;
   std::vector<uint8_t> onDisk((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
   EXPECT_EQ(WriteModule(*module_), onDisk);
   EXPECT_EQ(WriteModule(music::ComposeDusk()), onDisk);

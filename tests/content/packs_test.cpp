@@ -4,7 +4,7 @@
 #include <vector>
 
 #include "game_directory.h"
-#include "graphics/pack.h"
+#include "graphics/packs/reader.h"
 
 namespace content_test {
 namespace {

@@ -8,14 +8,13 @@
 #include <fstream>
 #include <iterator>
 
-#include "graphics/pack.h"
+#include "graphics/packs/reader.h"
+#include "support/program_directory.h"
 #include "tools/sfx/bank.h"
 #include "tools/sfx/oscillator.h"
 #include "tools/sfx/wave.h"
 
 namespace {
-
-const std::string kBankPath = std::string(TERVANE_GAME_DIR) + "/sounds.dat";
 
 // One entry, taken apart as the sound bank does.
 struct BankSample {
@@ -53,7 +52,8 @@ BankSample ReadBankSample(int index) {
 class SoundBank : public ::testing::Test {
  protected:
   static void SetUpTestSuite() {
-    ASSERT_TRUE(OpenPack(kBankPath, 0)) << kBankPath;
+    testing_support::InProgramDirectory programDirectory;
+    ASSERT_TRUE(OpenPack("sounds.dat", 0)) << "sounds.dat in " << TERVANE_GAME_DIR;
     for (int i = 1; i <= 8; ++i) samples_.push_back(ReadBankSample(i));
     ClosePack();
   }
@@ -121,7 +121,9 @@ TEST_F(SoundBank, DecodedEffectsStayFaithfulToTheSynthesis) {
 TEST(SoundBankBuild, IsTheSameFileOnEveryRun) {
   // Guards against a build that is not reproducible (uninitialised data,
   // unseeded noise).
-  std::ifstream in(kBankPath, std::ios::binary);
+  testing_support::InProgramDirectory programDirectory;
+  std::ifstream in("sounds.dat", std::ios::binary);
+  ASSERT_TRUE(in.good()) << "sounds.dat in " << TERVANE_GAME_DIR;
   std::vector<uint8_t> onDisk((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
   std::vector<synth::BankChoice> choices;
   EXPECT_EQ(synth::BuildSoundBank(synth::MakeEffectSounds(), choices), onDisk);

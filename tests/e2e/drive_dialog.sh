@@ -7,8 +7,8 @@
 # trackbar to the bottom (the capture from then on is kept as silent.raw),
 # chooses 22050 and presses OK (bytes per second of the
 # capture before and after). Run 2: presses Cancel. The dialog's picture is
-# saved as dialog.png. Exit status 77 when the X tools are missing or the X
-# server cannot start here.
+# saved as dialog.png. Exit status 77 when the X server cannot start here, 78
+# when an X tool is missing (x_session.sh).
 set -u
 player=$1 module=$2 work=$3
 . "$(dirname "$0")/x_session.sh"

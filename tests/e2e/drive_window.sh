@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
 # Starts an X server (1024 x 768, 16 bits) with a window manager, runs the
 # window check program on the program directory, drives it with X input and
-# prints the program's event log. Exit status 77 when the X tools are missing
-# or the X server cannot start here.
+# prints the program's event log. Exit status 77 when the X server cannot start
+# here, 78 when an X tool is missing (x_session.sh).
 #   drive_window.sh <window check program> <program directory> <work folder>
 set -u
 check=$1 programDir=$2 work=$3

@@ -13,10 +13,13 @@
 #include <cstdio>
 #include <string>
 
+#include "graphics/cursor.h"
 #include "graphics/display.h"
 #include "platform/window.h"
 #include "shell/mainloop.h"
 #include "shell/mode.h"
+#include "shell/mode_stack.h"
+#include "shell/shell_services.h"
 
 namespace {
 
@@ -86,6 +89,7 @@ int main(int argc, char** argv) {
   g_snapshot = argv[3];
   if (g_log == nullptr || chdir(argv[1]) != 0) return 2;
 
+  ConnectShellServices();
   platform::WindowClass windowClass;
   windowClass.procedure = GameWindowProcedure;
   windowClass.className = "Tervane";
@@ -95,6 +99,8 @@ int main(int argc, char** argv) {
   platform::ShowGameWindow(MainWindowHandle);
   platform::UpdateGameWindow(MainWindowHandle);
   InitDisplay(MainWindowHandle);
+  StartupComplete = true;
+  DispatchEnabled = true;
 
   static EchoMode mode("Main");
   static EchoMode help("Help");

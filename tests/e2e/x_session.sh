@@ -2,14 +2,16 @@
 # starts an X server (1024 x 768 at DEPTH bits) on a display of this
 # process's own (BASE plus a number from the process id) and a window
 # manager, exports DISPLAY, and on exit stops them and the program whose
-# process id the caller keeps in $driven. Exits with status 77 when Xvfb,
-# xdotool, openbox or another TOOL is missing, or the X server cannot start.
+# process id the caller keeps in $driven. Exits with status 77 when the X
+# server cannot start here (the one skip the test command expects), and with
+# 78 when Xvfb, xdotool, openbox or another TOOL is missing (scripts/setup.sh
+# test installs them; a missing one is a failure).
 driven= wm= xvfb=
 start_x_session() {
   local work=$1 depth=$2 base=$3
   shift 3
   for tool in Xvfb xdotool openbox "$@"; do
-    command -v "$tool" >/dev/null || exit 77
+    command -v "$tool" >/dev/null || { echo "$tool is missing" >&2; exit 78; }
   done
   mkdir -p "$work"
   local display=":$((base + $$ % 40))"

@@ -1,35 +1,27 @@
-// Shared by the island model's tests: a temporary program directory, fatal
-// exits and run-time errors turned into exceptions, a screen that records
-// what the rules ask of it, and small island files.
+// Shared by the island model's tests: a scratch program directory, a screen
+// that records what the rules ask of it, and small island files.
 #pragma once
 
 #include <gtest/gtest.h>
-#include <unistd.h>
 
 #include <algorithm>
 #include <cstring>
 #include <filesystem>
-#include <stdexcept>
 #include <string>
 #include <vector>
 
+#include "game/game_host.h"
 #include "game/game_screen.h"
 #include "game/grids.h"
 #include "game/island.h"
 #include "game/island_files.h"
-#include "game/rle.h"
 #include "game/island_fixtures.h"
+#include "game/rle.h"
 #include "platform/clock.h"
 #include "platform/files.h"
 #include "shell/mainloop.h"
-
-struct FatalExitCalled : std::runtime_error {
-  using std::runtime_error::runtime_error;
-};
-struct RuntimeErrorRaised : std::runtime_error {
-  int code;
-  RuntimeErrorRaised(int c, const std::string& m) : std::runtime_error(m), code(c) {}
-};
+#include "support/program_stops.h"
+#include "support/scratch_folder.h"
 
 class RecordingScreen : public GameScreen {
  public:
@@ -67,33 +59,21 @@ class RecordingScreen : public GameScreen {
 };
 
 // Runs each test in a fresh, empty program directory with an "islands"
-// folder, with fatal exits, run-time errors and the screen observed.
+// folder, with the screen observed.
 class GameDirectoryTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    previous_ = std::filesystem::current_path();
-    char pattern[] = "/tmp/tervane-game-XXXXXX";
-    directory_ = mkdtemp(pattern);
-    std::filesystem::current_path(directory_);
     std::filesystem::create_directory("islands");
-    SetFatalExitHandler([](const std::string& message) { throw FatalExitCalled(message); });
-    platform::SetRuntimeErrorHandler(
-        [](int code, const std::string& message) { throw RuntimeErrorRaised(code, message); });
     GameScreenOutput = &screen;
   }
   void TearDown() override {
     GameScreenOutput = nullptr;
-    SetFatalExitHandler(nullptr);
-    platform::SetRuntimeErrorHandler(nullptr);
     platform::SetTickSource(nullptr);
-    std::filesystem::current_path(previous_);
-    std::filesystem::remove_all(directory_);
   }
 
   RecordingScreen screen;
 
  private:
-  std::filesystem::path previous_;
-  std::filesystem::path directory_;
+  testing_support::ScratchFolder folder_;
 };
 

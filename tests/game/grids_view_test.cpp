@@ -1,5 +1,6 @@
 #include <set>
 
+#include "game/mirror.h"
 #include "game/view.h"
 #include "game_test_support.h"
 #include "platform/random.h"

@@ -1,9 +1,10 @@
 #include <set>
 
 #include "game/file_block.h"
+#include "game/island_rotation.h"
+#include "game/options_file.h"
 #include "game_test_support.h"
 #include "platform/random.h"
-#include "screens/options_file.h"
 
 namespace {
 
@@ -25,12 +26,8 @@ class IslandFiles : public GameDirectoryTest {
   void SetOrder(const std::vector<uint8_t>& order) { WriteAll(kIslandOrderFile, order); }
 
   std::string FatalMessage(void (*action)()) {
-    try {
-      action();
-    } catch (const FatalExitCalled& fatal) {
-      return fatal.what();
-    }
-    return "(no fatal exit)";
+    testing_support::ProgramStop stop = testing_support::StopOf(action);
+    return stop.kind == testing_support::StopKind::kFatalExit ? stop.what() : "(no fatal exit)";
   }
 };
 
@@ -58,7 +55,8 @@ TEST_F(IslandFiles, BlocksKeepBufferTailAndNeverTruncate) {
   WriteFileBlock("new.bin", patch, 0, 2);
   EXPECT_EQ(ReadAll("new.bin"), (std::vector<uint8_t>{7, 8}));
 
-  EXPECT_THROW(ReadFileBlock("missing.bin", buffer, 0, 1), RuntimeErrorRaised);
+  EXPECT_EQ(testing_support::StopOf([&] { ReadFileBlock("missing.bin", buffer, 0, 1); }).kind,
+            testing_support::StopKind::kRuntimeError);
 }
 
 // Guards against a first start that plays entry 0, writes no files, or
@@ -161,13 +159,10 @@ TEST_F(IslandFiles, DamagedBlocksAreFatalWithTheirMessages) {
   std::vector<uint8_t> info(sizeof(TIsland), 0);
   info = PackRle(info.data(), info.size());
   auto unpack = [&](const std::vector<uint8_t>& m, const std::vector<uint8_t>& i) {
-    try {
-      UnpackArchiveIsland(m.data(), static_cast<int64_t>(m.size()), i.data(),
-                          static_cast<int64_t>(i.size()), Island);
-    } catch (const FatalExitCalled& fatal) {
-      return std::string(fatal.what());
-    }
-    return std::string("(accepted)");
+    testing_support::ProgramStop stop = testing_support::StopOf([&] {
+      UnpackArchiveIsland(m.data(), static_cast<int64_t>(m.size()), i.data(), static_cast<int64_t>(i.size()), Island);
+    });
+    return stop.kind == testing_support::StopKind::kFatalExit ? std::string(stop.what()) : std::string("(accepted)");
   };
   std::vector<uint8_t> shortMap(map.begin(), map.end() - 2);
   EXPECT_EQ(unpack(shortMap, info),
@@ -189,13 +184,12 @@ TEST_F(IslandFiles, InconsistentArchiveIslandIsRefused) {
   auto refused = [&](const TIsland& island) {
     std::vector<uint8_t> map = PackRle(&CellGrid[0][0], kGridBytes);
     std::vector<uint8_t> info = PackRle(reinterpret_cast<const uint8_t*>(&island), sizeof island);
-    try {
+    testing_support::ProgramStop stop = testing_support::StopOf([&] {
       UnpackArchiveIsland(map.data(), static_cast<int64_t>(map.size()), info.data(),
                           static_cast<int64_t>(info.size()), Island);
-    } catch (const FatalExitCalled& fatal) {
-      return std::string(fatal.what()) == "Islands information: info unpacking error";
-    }
-    return false;
+    });
+    return stop.kind == testing_support::StopKind::kFatalExit &&
+           std::string(stop.what()) == "Islands information: info unpacking error";
   };
   EXPECT_FALSE(refused(stored));
   TIsland bad = stored;
@@ -254,4 +248,17 @@ TEST_F(IslandFiles, MissingLayoutIsFatal) {
   EXPECT_EQ(FatalMessage(LoadIntoGlobal), "\"File \"islands\\islands2.inf\" absent");
   GameOptions.mapType = 4;
   EXPECT_EQ(FatalMessage(LoadIntoGlobal), "\"File \"islands\\islands4.inf\" absent");
+}
+
+// Guards against an island model that cannot stop without a shell (the
+// island tools use it on its own): a fatal error must still end the process,
+// with status 1 and the message on standard error.
+TEST_F(IslandFiles, WithoutAShellAFatalErrorStillEndsTheProcess) {
+  GameOptions.mapType = 1;
+  EXPECT_EXIT(
+      {
+        GameHostOutput = nullptr;
+        LoadIntoGlobal();
+      },
+      testing::ExitedWithCode(1), "Islands information absent");
 }

@@ -1,12 +1,14 @@
+#include "game/clock.h"
 #include "game/file_block.h"
+#include "game/island_rotation.h"
 #include "game/map_start.h"
+#include "game/options_file.h"
 #include "game/rules.h"
+#include "game/scores_file.h"
 #include "game/solver.h"
 #include "game/view.h"
 #include "game_test_support.h"
 #include "platform/random.h"
-#include "screens/options_file.h"
-#include "screens/scores_file.h"
 
 namespace {
 

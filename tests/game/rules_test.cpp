@@ -1,8 +1,9 @@
+#include "game/clock.h"
+#include "game/options_file.h"
 #include "game/rules.h"
+#include "game/scores_file.h"
 #include "game/view.h"
 #include "game_test_support.h"
-#include "screens/options_file.h"
-#include "screens/scores_file.h"
 
 namespace {
 

@@ -4,7 +4,7 @@
 #include <cstring>
 #include <vector>
 
-#include "graphics/deltadecode.h"
+#include "graphics/packs/deltadecode.h"
 #include "tools/packer/deltaencode.h"
 
 namespace {

@@ -9,12 +9,6 @@
 
 namespace {
 
-struct RuntimeFailure : std::runtime_error {
-  int code;
-  RuntimeFailure(int c, const std::string& message) : std::runtime_error(message), code(c) {}
-};
-void ThrowRuntimeFailure(int code, const std::string& message) { throw RuntimeFailure(code, message); }
-
 // A font with 16-pixel cells (4 bytes a row), 3 rows, 12 bytes a glyph.
 // Glyph rows are given as 16 two-bit values, pixel 0 first.
 struct FontBuilder {
@@ -49,12 +43,8 @@ class TextTest : public testing::Test {
     TextColour1 = 0x1111;
     TextColour2 = 0x2222;
     TextColour3 = 0x3333;
-    platform::SetRuntimeErrorHandler(ThrowRuntimeFailure);
   }
-  void TearDown() override {
-    platform::SetRuntimeErrorHandler(nullptr);
-    UnloadAllFonts();
-  }
+  void TearDown() override { UnloadAllFonts(); }
   void Load(const FontBuilder& builder) {
     folder_.Write("Fonts/test.fnt", builder.File());
     LoadFont("Fonts\\test.fnt", 0);
@@ -64,7 +54,7 @@ class TextTest : public testing::Test {
     std::vector<uint16_t> pixels(40 * 8, 0);
     return pixels;
   }
-  TemporaryProgramDirectory folder_;
+  testing_support::ScratchFolder folder_;
 };
 
 // Guards the font table: load order and current font, the widened space,
@@ -90,21 +80,15 @@ TEST_F(TextTest, LoadingAndSelecting) {
 
 // Guards the run-time errors of a missing or short font file.
 TEST_F(TextTest, MissingOrShortFileIsARuntimeError) {
-  try {
-    LoadFont("Fonts\\none.fnt", 0);
-    FAIL() << "no error";
-  } catch (const RuntimeFailure& failure) {
-    EXPECT_EQ(failure.code, platform::kFileNotFound);
-  }
+  testing_support::ProgramStop missing = testing_support::StopOf([] { LoadFont("Fonts\\none.fnt", 0); });
+  EXPECT_EQ(missing.kind, testing_support::StopKind::kRuntimeError);
+  EXPECT_EQ(missing.code, platform::kFileNotFound);
   std::vector<uint8_t> file = FontBuilder().File();
   file.resize(file.size() - 1);
   folder_.Write("short.fnt", file);
-  try {
-    LoadFont("short.fnt", 0);
-    FAIL() << "no error";
-  } catch (const RuntimeFailure& failure) {
-    EXPECT_EQ(failure.code, platform::kDiskReadError);
-  }
+  testing_support::ProgramStop cut = testing_support::StopOf([] { LoadFont("short.fnt", 0); });
+  EXPECT_EQ(cut.kind, testing_support::StopKind::kRuntimeError);
+  EXPECT_EQ(cut.code, platform::kDiskReadError);
   EXPECT_EQ(FontCount, 0);
 }
 

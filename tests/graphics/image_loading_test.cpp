@@ -4,16 +4,15 @@
 #include <filesystem>
 
 #include "graphics/bmp.h"
+#include "graphics/graphics_host.h"
 #include "graphics/image.h"
-#include "graphics/pack.h"
+#include "graphics/packs/reader.h"
 #include "graphics/pixelops.h"
 #include "pack_test_support.h"
 #include "support/test_display.h"
 #include "tools/packer/packwriter.h"
 
 namespace {
-
-using testing_support::FatalExitCalled;
 
 struct Rgb {
   int r, g, b;
@@ -46,10 +45,7 @@ std::vector<uint8_t> ReadBack(const std::filesystem::path& path) {
 
 class ImageTest : public testing::Test {
  protected:
-  void SetUp() override {
-    testing_support::OpenTestDisplay();
-    SetFatalExitHandler(testing_support::ThrowOnFatalExit);
-  }
+  void SetUp() override { testing_support::OpenTestDisplay(); }
 
   // Runs ImageMagick's convert inside the test folder.
   bool Convert(const std::string& arguments) {
@@ -66,15 +62,11 @@ class ImageTest : public testing::Test {
     return ReadBack(folder_.Path() / file);
   }
   std::string Message(const std::string& name) {
-    try {
-      LoadImage(name);
-    } catch (const FatalExitCalled& exit) {
-      return exit.what();
-    }
-    return "loaded";
+    testing_support::ProgramStop stop = testing_support::StopOf([&] { LoadImage(name); });
+    return stop.kind == testing_support::StopKind::kFatalExit ? stop.what() : "loaded";
   }
 
-  TemporaryProgramDirectory folder_;
+  testing_support::ScratchFolder folder_;
 };
 
 void ExpectPixels(const SurfaceRef& surface, const std::vector<Rgb>& colours, int width, int tolerance = 0) {
@@ -213,6 +205,18 @@ TEST_F(ImageTest, FailuresEndTheGameWithTheirMessage) {
   huge[19] = 0x40;  // width 16388
   folder_.Write("Main/huge.bmp", huge);
   EXPECT_EQ(Message("Main\\huge"), "Damaged image: Main\\huge.bmp");
+}
+
+// Guards against graphics that cannot end the program on its own (tools and
+// tests use it without a shell): a missing picture must still end the
+// process, with status 1 and the message on standard error.
+TEST_F(ImageTest, WithoutAShellAFatalErrorStillEndsTheProcess) {
+  EXPECT_EXIT(
+      {
+        GraphicsHostOutput = nullptr;
+        LoadImage("Main\\Nothing");
+      },
+      testing::ExitedWithCode(1), "Image not found: Main.Nothing\\.dat");
 }
 
 // Guards a fuzzer finding: an OS/2 bitmap header claiming 24158 x 24158

@@ -3,7 +3,7 @@
 #include <random>
 #include <vector>
 
-#include "graphics/lzwdecode.h"
+#include "graphics/packs/lzwdecode.h"
 #include "tools/packer/lzwencode.h"
 
 namespace {

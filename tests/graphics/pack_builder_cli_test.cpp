@@ -3,7 +3,7 @@
 #include <cstdlib>
 #include <fstream>
 
-#include "graphics/pack.h"
+#include "graphics/packs/reader.h"
 #include "pack_test_support.h"
 
 namespace {
@@ -25,7 +25,7 @@ std::string ReadText(const std::filesystem::path& path) {
 // attributes, "auto" attributes for JPEG files, per-file names, the image
 // key, listing with checks, and extraction back to the same bytes.
 TEST(PackBuilderCommandLine, CreateListExtract) {
-  TemporaryProgramDirectory folder;
+  testing_support::ScratchFolder folder;
   std::string text(3000, 'a');
   for (size_t i = 0; i < text.size(); i += 5) text[i] = 'b';
   folder.Write("src/Image.jpg", Bytes(text));
@@ -64,7 +64,7 @@ TEST(PackBuilderCommandLine, CreateListExtract) {
 // Guards the refusals: names longer than 13 characters, unknown methods,
 // missing files and unknown commands fail with status 2 and write nothing.
 TEST(PackBuilderCommandLine, RefusesBadRequests) {
-  TemporaryProgramDirectory folder;
+  testing_support::ScratchFolder folder;
   folder.Write("a.bin", Bytes("abc"));
   std::string dir = folder.Path().string();
   EXPECT_EQ(RunTool("create " + dir + "/x.dat -n fourteenchars1 " + dir + "/a.bin"), 2);

@@ -3,8 +3,8 @@
 #include <cstring>
 #include <random>
 
-#include "graphics/pack.h"
-#include "graphics/packchecksum.h"
+#include "graphics/packs/checksum.h"
+#include "graphics/packs/reader.h"
 #include "pack_test_support.h"
 #include "tools/packer/packwriter.h"
 
@@ -54,7 +54,7 @@ TEST(PackScramble, KeyedAndSelfInverse) {
 // Guards the failure paths of opening: each leaves no pack open and sets
 // PackError to 1; a closed reader finds nothing without touching PackError.
 TEST(PackOpen, UnusablePacks) {
-  TemporaryProgramDirectory folder;
+  testing_support::ScratchFolder folder;
   std::vector<uint8_t> good = MakePack({Entry("A", "abc")});
   auto expectUnusable = [&](const std::vector<uint8_t>& bytes, const char* why) {
     folder.Write("bad.dat", bytes);
@@ -91,7 +91,7 @@ TEST(PackOpen, UnusablePacks) {
 
 // Guards the name rule: ".dat" is appended only to names without any ".".
 TEST(PackOpen, AppendsDatToNamesWithoutDot) {
-  TemporaryProgramDirectory folder;
+  testing_support::ScratchFolder folder;
   folder.Write("Init/graphics.dat", MakePack({Entry("A", "abc")}));
   folder.Write("sounds.dat", MakePack({Entry("S", "xyz")}));
   EXPECT_TRUE(OpenPack("Init\\graphics", kImagePackKey));
@@ -107,7 +107,7 @@ TEST(PackOpen, AppendsDatToNamesWithoutDot) {
 // Guards lookup: substring, any letter case, first in directory order wins;
 // a miss gives 0 and PackError 2.
 TEST(PackFind, FirstEntryContainingTheText) {
-  TemporaryProgramDirectory folder;
+  testing_support::ScratchFolder folder;
   folder.Write("p.dat", MakePack({Entry("Image", "i"), Entry("DEFBUT1", "d"), Entry("but1", "b"),
                                   Entry("prbut12", "p", kMethodStored, 9)}));
   ASSERT_TRUE(OpenPack("p", 0));
@@ -125,7 +125,7 @@ TEST(PackFind, FirstEntryContainingTheText) {
 // Guards extraction: size, contents, the four spare bytes, and an index
 // outside the directory leaving the caller's buffer alone.
 TEST(PackExtract, StoredEntryAndIndexOutsideDirectory) {
-  TemporaryProgramDirectory folder;
+  testing_support::ScratchFolder folder;
   std::vector<uint8_t> pack = MakePack({Entry("abc", "abc")});
   EXPECT_EQ(DirectoryEntry(pack, 1)->storedChecksum, 292);
   EXPECT_EQ(DirectoryEntry(pack, 1)->unpackedChecksum, 292);
@@ -143,7 +143,7 @@ TEST(PackExtract, StoredEntryAndIndexOutsideDirectory) {
 // Guards every method through builder and reader, scrambled with the image
 // key, and a pack scrambled with key 0 reading like a plain one.
 TEST(PackExtract, EveryMethodRoundTrips) {
-  TemporaryProgramDirectory folder;
+  testing_support::ScratchFolder folder;
   std::vector<uint8_t> samples;
   for (int i = 0; i < 2000; ++i) {
     int16_t value = static_cast<int16_t>((i % 100) * 9);
@@ -183,7 +183,7 @@ TEST(PackExtract, EveryMethodRoundTrips) {
 // Guards the refusal of methods the reader cannot decode: no undecoded buffer
 // is handed out and PackError says the pack is unusable.
 TEST(PackExtract, RefusesUnknownMethods) {
-  TemporaryProgramDirectory folder;
+  testing_support::ScratchFolder folder;
   std::vector<uint8_t> pack = MakePack({Entry("a", "abc")});
   for (uint8_t method : {2, 9, 21, 25, 31, 35, 39, 255}) {
     DirectoryEntry(pack, 1)->method = method;
@@ -199,16 +199,12 @@ TEST(PackExtract, RefusesUnknownMethods) {
 }
 
 std::string AbortMessage(const std::string& packName, const std::vector<uint8_t>& pack, int index) {
-  TemporaryProgramDirectory folder;
+  testing_support::ScratchFolder folder;
   folder.Write(packName, pack);
   if (!OpenPack(packName, kImagePackKey)) return "not opened";
   std::vector<uint8_t> out;
-  try {
-    ExtractEntry(index, out);
-  } catch (const PackAborted& aborted) {
-    return aborted.what();
-  }
-  return "no abort";
+  testing_support::ProgramStop stop = testing_support::StopOf([&] { ExtractEntry(index, out); });
+  return stop.kind == testing_support::StopKind::kPackAbort ? stop.what() : "no abort";
 }
 
 // Guards the two checksum messages, in code page 866, with pack name and
@@ -245,11 +241,12 @@ TEST(PackExtract, DamagedEntriesEndWithTheirMessage) {
   EXPECT_EQ(AbortMessage("d.dat", damaged, 2), unpackFailure);
 
   EXPECT_EQ(AbortMessage("d.dat", pack, 2), "no abort");
-  TemporaryProgramDirectory folder;
+  testing_support::ScratchFolder folder;
   folder.Write("d.dat", pack);
   ASSERT_TRUE(OpenPack("d", 1));
   std::vector<uint8_t> out;
-  EXPECT_THROW(ExtractEntry(1, out), PackAborted) << "a wrong key must fail the stored checksum";
+  EXPECT_EQ(testing_support::StopOf([&] { ExtractEntry(1, out); }).kind, testing_support::StopKind::kPackAbort)
+      << "a wrong key must fail the stored checksum";
 }
 
 }  // namespace

@@ -82,12 +82,9 @@ TEST(PixelOpsTest, SelectPixelFormatChoosesFamilyFromGreenLevels) {
 TEST(PixelOpsTest, UnreadableFormatEndsTheGameWithItsDescription) {
   testing_support::OpenTestDisplay();
   platform::InjectPixelFormatFailure();
-  try {
-    DetectPixelFormat();
-    FAIL();
-  } catch (const testing_support::FatalExitCalled& exit) {
-    EXPECT_EQ(exit.what(), platform::DirectDrawErrorText(platform::DDERR_SURFACELOST));
-  }
+  testing_support::ProgramStop stop = testing_support::StopOf(DetectPixelFormat);
+  EXPECT_EQ(stop.kind, testing_support::StopKind::kFatalExit);
+  EXPECT_EQ(stop.what(), std::string(platform::DirectDrawErrorText(platform::DDERR_SURFACELOST)));
   DetectPixelFormat();  // the next detection reads the format again
   EXPECT_EQ(PixelFormat.greenLevels, 64u);
 }

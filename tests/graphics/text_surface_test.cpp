@@ -3,6 +3,7 @@
 #include "graphics/font.h"
 #include "graphics/pixelops.h"
 #include "graphics/text.h"
+#include "graphics/textsurface.h"
 #include "pack_test_support.h"
 #include "support/test_display.h"
 
@@ -44,7 +45,7 @@ class TextSurfaceTest : public testing::Test {
       for (int x = left; x < right; ++x) count += surface_->PixelAt(x, y) != background;
     return count;
   }
-  TemporaryProgramDirectory folder_;
+  testing_support::ScratchFolder folder_;
   SurfaceRef surface_;
 };
 

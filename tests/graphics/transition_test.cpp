@@ -3,8 +3,9 @@
 #include <algorithm>
 #include <vector>
 
+#include "graphics/dissolve.h"
+#include "graphics/slides.h"
 #include "graphics/transition.h"
-#include "graphics/transitioneffects.h"
 #include "graphics/transitionmaps.h"
 #include "platform/clock.h"
 #include "support/test_display.h"
@@ -238,7 +239,7 @@ TEST_F(TransitionTest, QuitFadesToBlack) {
   Fill(*NewScreenBuffer, 0x7777);
   Fill(*RealBackBuffer, 0x7777);
   g_tickStep = 100;
-  EXPECT_THROW(QuitGame(), testing_support::FatalExitCalled);
+  EXPECT_EQ(testing_support::StopOf(QuitGame).kind, testing_support::StopKind::kFatalExit);
   for (int y = 0; y < 600; y += 7)
     for (int x = 0; x < 800; x += 7) ASSERT_EQ(PrimarySurface->PixelAt(x, y), 0) << x << "," << y;
 }

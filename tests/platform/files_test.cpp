@@ -5,38 +5,25 @@
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
-#include <stdexcept>
 
 #include "platform/files.h"
+#include "support/program_stops.h"
+#include "support/scratch_folder.h"
 
 namespace fs = std::filesystem;
 
 namespace {
 
-struct RuntimeErrorRaised : std::runtime_error {
-  RuntimeErrorRaised(int code, const std::string& message) : std::runtime_error(message), code(code) {}
-  int code;
-};
-
-void ThrowRuntimeError(int code, const std::string& message) { throw RuntimeErrorRaised(code, message); }
+using testing_support::StopKind;
+using testing_support::StopOf;
 
 class FilesTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    platform::SetRuntimeErrorHandler(ThrowRuntimeError);
-    root = fs::temp_directory_path() / ("tervane_files_" + std::to_string(getpid()));
-    fs::remove_all(root);
-    fs::create_directories(root / "Islands");
-    std::ofstream(root / "Islands" / "Islands.USE", std::ios::binary) << "abcdef";
-    previous = fs::current_path();
-    fs::current_path(root);
+    fs::create_directories("Islands");
+    std::ofstream(fs::path("Islands") / "Islands.USE", std::ios::binary) << "abcdef";
   }
-  void TearDown() override {
-    fs::current_path(previous);
-    fs::remove_all(root);
-    platform::SetRuntimeErrorHandler(nullptr);
-  }
-  fs::path root, previous;
+  testing_support::ScratchFolder folder;
 };
 
 // Guards against game names with backslashes or other letter case not
@@ -80,16 +67,13 @@ TEST_F(FilesTest, ShortReadsAndNonTruncatingWrites) {
 // against a message that does not name the file.
 TEST_F(FilesTest, FailuresRaiseNumberedRuntimeErrors) {
   platform::BinaryFile file;
-  try {
-    file.Open("Fonts\\font16.fnt");
-    FAIL();
-  } catch (const RuntimeErrorRaised& error) {
-    EXPECT_EQ(error.code, platform::kFileNotFound);
-    EXPECT_STREQ(error.what(), "Runtime error 2: cannot open file: Fonts\\font16.fnt");
-  }
+  testing_support::ProgramStop missing = StopOf([&] { file.Open("Fonts\\font16.fnt"); });
+  EXPECT_EQ(missing.kind, StopKind::kRuntimeError);
+  EXPECT_EQ(missing.code, platform::kFileNotFound);
+  EXPECT_STREQ(missing.what(), "Runtime error 2: cannot open file: Fonts\\font16.fnt");
   file.Open("islands\\islands.use");
   char buffer[16];
-  EXPECT_THROW(file.ReadExact(buffer, 16), RuntimeErrorRaised);
+  EXPECT_EQ(StopOf([&] { file.ReadExact(buffer, 16); }).kind, StopKind::kRuntimeError);
   EXPECT_FALSE(file.TryOpen("nothing.here"));
 }
 
@@ -101,14 +85,11 @@ TEST_F(FilesTest, TextNumbersAcceptBlanksAndLineEndsOnly) {
   EXPECT_EQ(reader.ReadInteger(), 12);
   EXPECT_EQ(reader.ReadInteger(), -3);
   EXPECT_EQ(reader.ReadInteger(), 7);
-  try {
-    reader.ReadInteger();
-    FAIL();
-  } catch (const RuntimeErrorRaised& error) {
-    EXPECT_EQ(error.code, platform::kInvalidNumericFormat);
-  }
+  testing_support::ProgramStop junk = StopOf([&] { reader.ReadInteger(); });
+  EXPECT_EQ(junk.kind, StopKind::kRuntimeError);
+  EXPECT_EQ(junk.code, platform::kInvalidNumericFormat);
   reader.SkipRestOfLine();
-  EXPECT_THROW(reader.ReadInteger(), RuntimeErrorRaised);
+  EXPECT_EQ(StopOf([&] { reader.ReadInteger(); }).kind, StopKind::kRuntimeError);
 }
 
 }  // namespace

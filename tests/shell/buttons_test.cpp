@@ -2,20 +2,12 @@
 
 #include <cstdio>
 #include <fstream>
-#include <stdexcept>
 
 #include "platform/files.h"
 #include "shell/buttons_file.h"
 #include "support/test_display.h"
 
 namespace {
-
-struct RuntimeErrorRaised : std::runtime_error {
-  RuntimeErrorRaised(int code, const std::string& message) : std::runtime_error(message), code(code) {}
-  int code;
-};
-
-void ThrowRuntimeError(int code, const std::string& message) { throw RuntimeErrorRaised(code, message); }
 
 // A mode whose buttons are set by hand and whose ButtonPressed is recorded.
 struct ButtonMode : tmode {
@@ -40,11 +32,7 @@ struct ButtonMode : tmode {
 
 class ButtonsTest : public ::testing::Test {
  protected:
-  void SetUp() override {
-    testing_support::OpenTestDisplay();
-    platform::SetRuntimeErrorHandler(ThrowRuntimeError);
-  }
-  void TearDown() override { platform::SetRuntimeErrorHandler(nullptr); }
+  void SetUp() override { testing_support::OpenTestDisplay(); }
 
   static void WriteFile(const std::string& name, const std::string& text) {
     std::ofstream(name, std::ios::binary) << text;
@@ -115,21 +103,15 @@ TEST_F(ButtonsTest, MalformedLayoutsRaiseTheInputOutputError) {
   reader.Open("buttons_bad.inf");
   ReadButtonCount(reader);
   tbutton button;
-  try {
-    ReadButtonLine(reader, button);
-    FAIL();
-  } catch (const RuntimeErrorRaised& error) {
-    EXPECT_EQ(error.code, platform::kInvalidNumericFormat);
-  }
+  testing_support::ProgramStop junk = testing_support::StopOf([&] { ReadButtonLine(reader, button); });
+  EXPECT_EQ(junk.kind, testing_support::StopKind::kRuntimeError);
+  EXPECT_EQ(junk.code, platform::kInvalidNumericFormat);
   WriteFile("buttons_bad.inf", "1\n10 20 30\n");
   reader.Open("buttons_bad.inf");
   ReadButtonCount(reader);
-  try {
-    ReadButtonLine(reader, button);
-    FAIL();
-  } catch (const RuntimeErrorRaised& error) {
-    EXPECT_EQ(error.code, platform::kDiskReadError);
-  }
+  testing_support::ProgramStop cut = testing_support::StopOf([&] { ReadButtonLine(reader, button); });
+  EXPECT_EQ(cut.kind, testing_support::StopKind::kRuntimeError);
+  EXPECT_EQ(cut.code, platform::kDiskReadError);
   WriteFile("buttons_bad.inf", "500\n");
   reader.Open("buttons_bad.inf");
   EXPECT_EQ(ReadButtonCount(reader), kMaxButtons);

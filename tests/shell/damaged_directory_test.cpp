@@ -25,8 +25,8 @@
 #include <vector>
 
 #include "game/island_files.h"
-#include "screens/options_file.h"
-#include "screens/scores_file.h"
+#include "game/options_file.h"
+#include "game/scores_file.h"
 
 namespace fs = std::filesystem;
 using Clock = std::chrono::steady_clock;

@@ -7,7 +7,8 @@
 
 namespace {
 
-using testing_support::FatalExitCalled;
+using testing_support::StopKind;
+using testing_support::StopOf;
 
 class ModeStackTest : public ::testing::Test {
  protected:
@@ -68,24 +69,21 @@ TEST_F(ModeStackTest, PoppingTheLastModeQuitsWithoutReport) {
   RecordingMode main{"Main"};
   SwitchMode(&main);
   std::remove("Error.rep");
-  try {
-    PopMode();
-    FAIL() << "popping the last mode must quit";
-  } catch (const FatalExitCalled& quit) {
-    EXPECT_STREQ(quit.what(), "");
-  }
+  testing_support::ProgramStop quit = StopOf(PopMode);
+  EXPECT_EQ(quit.kind, StopKind::kFatalExit) << "popping the last mode must quit";
+  EXPECT_STREQ(quit.what(), "");
   EXPECT_FALSE(std::ifstream("Error.rep").good());
 }
 
 // Guards against an "Error.rep" that is not exactly the message as one
 // CR LF-ended line, or that is written for the empty message.
 TEST_F(ModeStackTest, FatalExitWritesExactlyOneLine) {
-  EXPECT_THROW(FatalExit("Islands information absent"), FatalExitCalled);
+  EXPECT_EQ(StopOf([] { FatalExit("Islands information absent"); }).kind, StopKind::kFatalExit);
   std::ifstream in("Error.rep", std::ios::binary);
   std::string contents((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
   EXPECT_EQ(contents, "Islands information absent\r\n");
   // A second fatal exit replaces the report rather than appending to it.
-  EXPECT_THROW(FatalExit("2"), FatalExitCalled);
+  EXPECT_EQ(StopOf([] { FatalExit("2"); }).kind, StopKind::kFatalExit);
   std::ifstream again("Error.rep", std::ios::binary);
   std::string replaced((std::istreambuf_iterator<char>(again)), std::istreambuf_iterator<char>());
   EXPECT_EQ(replaced, "2\r\n");

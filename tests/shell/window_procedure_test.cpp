@@ -4,7 +4,6 @@
 
 namespace {
 
-using testing_support::FatalExitCalled;
 
 class WindowProcedureTest : public ::testing::Test {
  protected:
@@ -15,12 +14,10 @@ class WindowProcedureTest : public ::testing::Test {
 // Guards against a closed window leaving the process running or writing an
 // error report.
 TEST_F(WindowProcedureTest, DestroyEndsWithTheEmptyMessage) {
-  try {
-    GameWindowProcedure(MainWindowHandle, platform::WM_DESTROY, 0, 0);
-    FAIL();
-  } catch (const FatalExitCalled& exit) {
-    EXPECT_STREQ(exit.what(), "");
-  }
+  testing_support::ProgramStop stop =
+      testing_support::StopOf([] { GameWindowProcedure(MainWindowHandle, platform::WM_DESTROY, 0, 0); });
+  EXPECT_EQ(stop.kind, testing_support::StopKind::kFatalExit);
+  EXPECT_STREQ(stop.what(), "");
 }
 
 // Guards against losing track of a deactivation during loading, or missing

@@ -8,19 +8,16 @@
 #include <stdexcept>
 #include <string>
 
+#include "graphics/cursor.h"
 #include "graphics/display.h"
 #include "graphics/pixelops.h"
 #include "platform/window.h"
 #include "shell/mainloop.h"
 #include "shell/mode.h"
+#include "shell/mode_stack.h"
+#include "support/program_stops.h"
 
 namespace testing_support {
-
-struct FatalExitCalled : std::runtime_error {
-  explicit FatalExitCalled(const std::string& message) : std::runtime_error(message) {}
-};
-
-inline void ThrowOnFatalExit(const std::string& message) { throw FatalExitCalled(message); }
 
 inline platform::LRESULT TestWindowProcedure(platform::WindowHandle window, uint32_t message,
                                              platform::WPARAM wParam, platform::LPARAM lParam) {
@@ -31,7 +28,6 @@ inline platform::LRESULT TestWindowProcedure(platform::WindowHandle window, uint
 // shared state to what a freshly started game has.
 inline void OpenTestDisplay() {
   static bool opened = false;
-  SetFatalExitHandler(ThrowOnFatalExit);
   if (!opened) {
     setenv("SDL_VIDEODRIVER", "dummy", 0);
     if (!platform::InitVideo()) throw std::runtime_error("no video");

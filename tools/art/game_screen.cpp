@@ -1,9 +1,7 @@
-// The main game screen: the sea the islands are drawn on, the side panel
-// with the menu and the two counters, the status bar, the three cell
-// textures, the mark and the digits.
+#include "tools/art/game_screen.h"
+
 #include <string>
 
-#include "tools/art/screens.h"
 #include "tools/art/shapes.h"
 #include "tools/art/terrain.h"
 #include "tools/art/widgets.h"

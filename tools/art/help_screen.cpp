@@ -1,10 +1,8 @@
-// The help page: the rules written out from the help text of the content
-// folder ("# " starts a heading, blank lines separate paragraphs), with
-// the pictures the player meets on the map.
+#include "tools/art/help_screen.h"
+
 #include <fstream>
 #include <sstream>
 
-#include "tools/art/screens.h"
 #include "tools/art/shapes.h"
 #include "tools/art/terrain.h"
 #include "tools/art/widgets.h"

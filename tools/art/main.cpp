@@ -7,7 +7,13 @@
 #include <memory>
 #include <string>
 
-#include "tools/art/screens.h"
+#include "tools/art/game_screen.h"
+#include "tools/art/help_screen.h"
+#include "tools/art/map_selection.h"
+#include "tools/art/pointers.h"
+#include "tools/art/scores_screen.h"
+#include "tools/art/splash_screen.h"
+#include "tools/art/windowed_screens.h"
 
 namespace {
 

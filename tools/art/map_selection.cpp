@@ -1,10 +1,9 @@
-// The map selection window: one button per map type with a small picture of
-// that type, and the marker drawn over the chosen type's button.
+#include "tools/art/map_selection.h"
+
 #include <cmath>
 #include <functional>
 
 #include "tools/art/noise.h"
-#include "tools/art/screens.h"
 #include "tools/art/shapes.h"
 #include "tools/art/terrain.h"
 #include "tools/art/widgets.h"

@@ -1,8 +1,7 @@
-// Mouse pointers (hot spot at (16, 16), everything inside the top-left
-// 48 x 48, black transparent), the window icon and the menu icon.
+#include "tools/art/pointers.h"
+
 #include <cmath>
 
-#include "tools/art/screens.h"
 #include "tools/art/shapes.h"
 #include "tools/art/widgets.h"
 

@@ -1,9 +1,8 @@
-// The best-scores screen: the dusk archipelago behind a surveyor's log. The
-// game writes the map name at y 25, the header at y 140, a rule at y 170
-// and ten rows at y 180 ... 450 (names from x 275, times centred on 490).
+#include "tools/art/scores_screen.h"
+
 #include "tools/art/noise.h"
-#include "tools/art/screens.h"
 #include "tools/art/shapes.h"
+#include "tools/art/splash_screen.h"
 #include "tools/art/widgets.h"
 
 namespace art {

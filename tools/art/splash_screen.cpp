@@ -1,8 +1,8 @@
-// The title screen and its loading and key prompts.
+#include "tools/art/splash_screen.h"
+
 #include <cmath>
 
 #include "tools/art/noise.h"
-#include "tools/art/screens.h"
 #include "tools/art/shapes.h"
 #include "tools/art/terrain.h"
 #include "tools/art/widgets.h"

@@ -1,8 +1,5 @@
-// The framed windows: message box, options, end-of-map dialogs and the
-// new-record name entry. The game centres each window by its "size.inf"
-// and draws its texts at fixed screen positions, so the painted insets sit
-// under those positions.
-#include "tools/art/screens.h"
+#include "tools/art/windowed_screens.h"
+
 #include "tools/art/shapes.h"
 #include "tools/art/widgets.h"
 

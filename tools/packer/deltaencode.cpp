@@ -4,7 +4,7 @@
 #include <stdexcept>
 #include <string_view>
 
-#include "graphics/deltadecode.h"
+#include "graphics/packs/deltadecode.h"
 
 namespace {
 

@@ -2,7 +2,7 @@
 
 #include <stdexcept>
 
-#include "graphics/lzwdecode.h"
+#include "graphics/packs/lzwdecode.h"
 
 namespace {
 

@@ -29,8 +29,8 @@
 #include <string>
 #include <vector>
 
-#include "graphics/packdecode.h"
-#include "graphics/packformat.h"
+#include "graphics/packs/codec.h"
+#include "graphics/packs/format.h"
 #include "tools/packer/packwriter.h"
 
 namespace {

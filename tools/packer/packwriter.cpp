@@ -3,7 +3,7 @@
 #include <cstring>
 #include <stdexcept>
 
-#include "graphics/packchecksum.h"
+#include "graphics/packs/checksum.h"
 #include "tools/packer/deltaencode.h"
 #include "tools/packer/lzwencode.h"
 

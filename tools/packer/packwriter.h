@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "graphics/packformat.h"
+#include "graphics/packs/format.h"
 
 struct PackInput {
   std::string name;            // at most 13 characters

@@ -4,8 +4,8 @@
 #include <limits>
 #include <stdexcept>
 
-#include "graphics/deltadecode.h"
-#include "graphics/packformat.h"
+#include "graphics/packs/deltadecode.h"
+#include "graphics/packs/format.h"
 #include "tools/packer/packwriter.h"
 #include "tools/sfx/wave.h"
 

@@ -1,8 +1,7 @@
-// The checks a module passes before it is written.
+#include "tools/xmwriter/xmcheck.h"
+
 #include <stdexcept>
 #include <string>
-
-#include "tools/xmwriter/xmwriter.h"
 
 namespace xm {
 namespace {

@@ -5,15 +5,10 @@
 #include <cstdint>
 #include <vector>
 
+#include "tools/xmwriter/xmcheck.h"
 #include "tools/xmwriter/xmmodule.h"
 
 namespace xm {
-
-// Refuses (invalid_argument, naming the fault) anything the format cannot
-// hold or a player would misread: counts and ranges, orders naming missing
-// patterns, cells naming missing instruments, envelopes out of order, loops
-// outside their sample.
-void CheckModule(const Module& module);
 
 // CheckModule, then the file's bytes.
 std::vector<uint8_t> WriteModule(const Module& module);

@@ -6,8 +6,8 @@
 #include <cstdint>
 #include <vector>
 
-#include "graphics/lzwdecode.h"
-#include "graphics/packformat.h"
+#include "graphics/packs/format.h"
+#include "graphics/packs/lzwdecode.h"
 
 enum class PackDecodeStatus {
   kOk,

@@ -1,9 +1,9 @@
-#include "graphics/packformat.h"
+#include "graphics/packs/format.h"
 
 #include <algorithm>
 #include <cstring>
 
-#include "graphics/lzwdecode.h"
+#include "graphics/packs/lzwdecode.h"
 
 bool IsKnownPackMethod(uint8_t method) {
   switch (method) {

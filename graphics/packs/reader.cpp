@@ -1,4 +1,4 @@
-#include "graphics/pack.h"
+#include "graphics/packs/reader.h"
 
 #include <algorithm>
 #include <array>
@@ -7,7 +7,7 @@
 #include <cstdlib>
 #include <cstring>
 
-#include "graphics/packdecode.h"
+#include "graphics/packs/codec.h"
 #include "platform/files.h"
 
 int32_t PackError = 0;

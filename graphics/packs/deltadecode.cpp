@@ -1,4 +1,4 @@
-#include "graphics/deltadecode.h"
+#include "graphics/packs/deltadecode.h"
 
 #include <array>
 #include <cstring>

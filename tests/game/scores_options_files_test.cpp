@@ -7,36 +7,26 @@
 #include <cstddef>
 #include <cstring>
 #include <filesystem>
-#include <stdexcept>
 #include <vector>
 
 #include "game/island.h"
+#include "game/options_file.h"
+#include "game/scores_file.h"
 #include "platform/files.h"
-#include "screens/options_file.h"
-#include "screens/scores_file.h"
+#include "support/program_stops.h"
+#include "support/scratch_folder.h"
 
 namespace {
 
-struct RuntimeErrorRaised : std::runtime_error {
-  using std::runtime_error::runtime_error;
-};
+using testing_support::StopKind;
+using testing_support::StopOf;
 
 // Each test runs in an empty program directory.
 class GameFiles : public ::testing::Test {
  protected:
   void SetUp() override {
-    previous_ = std::filesystem::current_path();
-    char pattern[] = "/tmp/tervane-files-XXXXXX";
-    directory_ = mkdtemp(pattern);
-    std::filesystem::current_path(directory_);
-    platform::SetRuntimeErrorHandler([](int, const std::string& m) { throw RuntimeErrorRaised(m); });
     std::memset(ScoreTable, 0, sizeof ScoreTable);
     GameOptions = {};
-  }
-  void TearDown() override {
-    platform::SetRuntimeErrorHandler(nullptr);
-    std::filesystem::current_path(previous_);
-    std::filesystem::remove_all(directory_);
   }
 
   static std::vector<int32_t> Seconds(int mapType) {
@@ -46,8 +36,7 @@ class GameFiles : public ::testing::Test {
   }
 
  private:
-  std::filesystem::path previous_;
-  std::filesystem::path directory_;
+  testing_support::ScratchFolder folder_;
 };
 
 }  // namespace
@@ -172,7 +161,7 @@ TEST_F(GameFiles, OptionsFile) {
 
   std::vector<uint8_t> shortFile = {1, 1};
   platform::WriteWholeFile(kOptionsFile, shortFile.data(), shortFile.size());
-  EXPECT_THROW(LoadOptions(), RuntimeErrorRaised);
+  EXPECT_EQ(StopOf(LoadOptions).kind, StopKind::kRuntimeError);
 }
 
 namespace {

@@ -1,4 +1,4 @@
-#include "screens/scores_file.h"
+#include "game/scores_file.h"
 
 #include <algorithm>
 #include <cstring>

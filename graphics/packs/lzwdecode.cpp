@@ -1,4 +1,4 @@
-#include "graphics/lzwdecode.h"
+#include "graphics/packs/lzwdecode.h"
 
 #include <cstdio>
 #include <cstring>

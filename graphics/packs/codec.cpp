@@ -1,9 +1,9 @@
-#include "graphics/packdecode.h"
+#include "graphics/packs/codec.h"
 
 #include <algorithm>
 
-#include "graphics/deltadecode.h"
-#include "graphics/packchecksum.h"
+#include "graphics/packs/checksum.h"
+#include "graphics/packs/deltadecode.h"
 
 namespace {
 

@@ -1,6 +1,6 @@
-#include <stdexcept>
-
 #include "tools/xmwriter/xmmodule.h"
+
+#include <stdexcept>
 
 namespace xm {
 

@@ -1,4 +1,4 @@
-#include "graphics/packchecksum.h"
+#include "graphics/packs/checksum.h"
 
 uint16_t PackChecksum(const uint8_t* data, size_t length) {
   uint32_t sum = 0;

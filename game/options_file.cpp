@@ -1,4 +1,4 @@
-#include "screens/options_file.h"
+#include "game/options_file.h"
 
 #include "game/island.h"
 #include "platform/files.h"

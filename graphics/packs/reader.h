@@ -8,7 +8,7 @@
 #include <string_view>
 #include <vector>
 
-#include "graphics/packformat.h"
+#include "graphics/packs/format.h"
 
 // 1 = the pack is unusable, 2 = a looked-up name was not found. Set on
 // failure, never cleared.

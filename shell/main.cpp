@@ -1,3 +1,0 @@
-#include "shell/mainloop.h"
-
-int main(int argc, char** argv) { return RunGame(argc, argv); }
