@@ -1,21 +1,14 @@
 #include "game/game_host.h"
 
-#include <cstdio>
-#include <cstdlib>
+#include "graphics/graphics_host.h"
 
 namespace {
-
-[[noreturn]] void EndWithMessage(const std::string& message) {
-  std::fprintf(stderr, "%s\n", message.c_str());
-  std::fflush(stderr);
-  std::exit(1);
-}
 
 class NoShell final : public GameHost {
  public:
   void KeepWindowAlive() override {}
   void DiscardQueuedInput() override {}
-  void FatalError(const std::string& message) override { EndWithMessage(message); }
+  void FatalError(const std::string& message) override { EndWithoutShell(message); }
 };
 
 NoShell g_noShell;
@@ -28,5 +21,5 @@ GameHost& HostOfGame() { return GameHostOutput != nullptr ? *GameHostOutput : g_
 
 void GameFatalError(const std::string& message) {
   HostOfGame().FatalError(message);
-  EndWithMessage(message);
+  EndWithoutShell(message);
 }

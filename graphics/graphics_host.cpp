@@ -5,16 +5,10 @@
 
 namespace {
 
-[[noreturn]] void EndWithMessage(const std::string& message) {
-  std::fprintf(stderr, "%s\n", message.c_str());
-  std::fflush(stderr);
-  std::exit(1);
-}
-
 class NoShell final : public GraphicsHost {
  public:
   void KeepWindowAlive() override {}
-  void FatalError(const std::string& message) override { EndWithMessage(message); }
+  void FatalError(const std::string& message) override { EndWithoutShell(message); }
 };
 
 NoShell g_noShell;
@@ -27,5 +21,11 @@ GraphicsHost& HostOfGraphics() { return GraphicsHostOutput != nullptr ? *Graphic
 
 void GraphicsFatalError(const std::string& message) {
   HostOfGraphics().FatalError(message);
-  EndWithMessage(message);
+  EndWithoutShell(message);
+}
+
+void EndWithoutShell(const std::string& message) {
+  std::fprintf(stderr, "%s\n", message.c_str());
+  std::fflush(stderr);
+  std::exit(1);
 }

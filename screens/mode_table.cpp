@@ -3,15 +3,15 @@
 ScreenModes ScreenModeTable() {
   // Each screen's mode object takes its role here as the screen is built;
   // until then the role stays empty and the splash passes over it.
-  ScreenModes modes;
-  modes.message = nullptr;
-  modes.newRecord = nullptr;
-  modes.finish = nullptr;
-  modes.help = nullptr;
-  modes.options = nullptr;
-  modes.failure = nullptr;
-  modes.scores = nullptr;
-  modes.mapSelection = nullptr;
-  modes.main = nullptr;
-  return modes;
+  return ScreenModes{
+      .message = nullptr,
+      .newRecord = nullptr,
+      .finish = nullptr,
+      .help = nullptr,
+      .options = nullptr,
+      .failure = nullptr,
+      .scores = nullptr,
+      .mapSelection = nullptr,
+      .main = nullptr,
+  };
 }

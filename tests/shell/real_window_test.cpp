@@ -1,9 +1,6 @@
 // The game's window on a real X server, driven by real X input.
 #include <gtest/gtest.h>
 
-#include <sys/wait.h>
-
-#include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -11,33 +8,24 @@
 #include <string>
 #include <vector>
 
+#include "support/run_command.h"
+#include "support/scratch_folder.h"
+
 namespace fs = std::filesystem;
 
 namespace {
 
-struct DriveResult {
-  int status = -1;  // of drive_window.sh: 77 when no X server can start here
-  std::string output;
-  fs::path work;
-};
+using testing_support::CommandRun;
 
+// drive_window.sh's status when no X server can start here.
 constexpr int kNoXServer = 77;
 
-// Runs the window check program under its own X server; pixelFormat "555"
-// asks the display for 5-5-5 pixels.
-DriveResult Drive(const std::string& pixelFormat) {
-  DriveResult result;
-  result.work = fs::temp_directory_path() / ("tervane_window_" + std::to_string(getpid()) + "_" + pixelFormat);
-  std::string command = "TERVANE_PIXEL_FORMAT=" + pixelFormat + " " + std::string(TERVANE_SOURCE_DIR) +
-                        "/tests/e2e/drive_window.sh '" + TERVANE_WINDOW_CHECK + "' '" + TERVANE_GAME_DIR + "' '" +
-                        result.work.string() + "' 2>&1";
-  FILE* pipe = popen(command.c_str(), "r");
-  if (pipe == nullptr) return result;
-  char buffer[512];
-  while (size_t got = fread(buffer, 1, sizeof buffer, pipe)) result.output.append(buffer, got);
-  int status = pclose(pipe);
-  result.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-  return result;
+// Runs the window check program under its own X server, working in the
+// folder `work`; pixelFormat "555" asks the display for 5-5-5 pixels.
+CommandRun Drive(const fs::path& work, const std::string& pixelFormat) {
+  return testing_support::RunCommand("TERVANE_PIXEL_FORMAT=" + pixelFormat + " " + std::string(TERVANE_SOURCE_DIR) +
+                                     "/tests/e2e/drive_window.sh '" + TERVANE_WINDOW_CHECK + "' '" + TERVANE_GAME_DIR +
+                                     "' '" + work.string() + "' 2>&1");
 }
 
 bool Contains(const std::string& text, const std::string& line) { return text.find(line + "\n") != std::string::npos; }
@@ -53,11 +41,12 @@ std::vector<uint8_t> ReadBytes(const fs::path& path) {
 // 5-5-5 display whose pictures, text or presentation differ from 5-6-5.
 TEST(RealWindowTest, ScaledFullScreenDeliversMappedInputInBothPixelFormats) {
   ASSERT_TRUE(fs::exists(fs::path(TERVANE_GAME_DIR) / "Fonts")) << "the program directory has no content";
-  DriveResult rgb565 = Drive("565");
+  testing_support::ScratchFolder scratch;
+  CommandRun rgb565 = Drive(scratch.Path() / "565", "565");
   // The one skip the test command expects (scripts/test.sh).
   if (rgb565.status == kNoXServer) GTEST_SKIP() << "no X server could start here";
   ASSERT_EQ(rgb565.status, 0) << rgb565.output;
-  for (const DriveResult* run : {&rgb565}) {
+  for (const CommandRun* run : {&rgb565}) {
     EXPECT_TRUE(Contains(run->output, "exit 0")) << run->output;
     EXPECT_TRUE(Contains(run->output, "down 1 400 300")) << run->output;  // 512, 384 of 1024 x 768
     EXPECT_TRUE(Contains(run->output, "up 1 400 300")) << run->output;
@@ -65,11 +54,11 @@ TEST(RealWindowTest, ScaledFullScreenDeliversMappedInputInBothPixelFormats) {
     EXPECT_TRUE(Contains(run->output, "up 2 781 39")) << run->output;
     EXPECT_TRUE(Contains(run->output, "text Ab1")) << run->output;
   }
-  DriveResult rgb555 = Drive("555");
+  CommandRun rgb555 = Drive(scratch.Path() / "555", "555");
   EXPECT_TRUE(Contains(rgb555.output, "text Ab1")) << rgb555.output;
 
-  std::vector<uint8_t> picture565 = ReadBytes(rgb565.work / "snapshot.bmp");
-  std::vector<uint8_t> picture555 = ReadBytes(rgb555.work / "snapshot.bmp");
+  std::vector<uint8_t> picture565 = ReadBytes(scratch.Path() / "565" / "snapshot.bmp");
+  std::vector<uint8_t> picture555 = ReadBytes(scratch.Path() / "555" / "snapshot.bmp");
   ASSERT_EQ(picture565.size(), 54u + 800u * 600u * 3u);
   ASSERT_EQ(picture555.size(), picture565.size());
   // The same picture, within the one green level the 5-5-5 format loses.
@@ -83,8 +72,6 @@ TEST(RealWindowTest, ScaledFullScreenDeliversMappedInputInBothPixelFormats) {
   EXPECT_GT(difference, 0) << "the 5-5-5 run drew in 5-6-5";
   EXPECT_LT(static_cast<double>(difference) / (picture565.size() - 54), 3.0);
   EXPECT_LE(largest, 12);
-  fs::remove_all(rgb565.work);
-  fs::remove_all(rgb555.work);
 }
 
 }  // namespace
