@@ -8,6 +8,7 @@
 #include "file_harness.h"
 #include "game/file_block.h"
 #include "game/island_files.h"
+#include "game/island_rotation.h"
 #include "platform/files.h"
 
 extern "C" int LLVMFuzzerInitialize(int*, char***) {

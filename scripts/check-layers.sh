@@ -123,6 +123,9 @@ for file in "${sources[@]}"; do
     if [ "$target" = "?ambiguous" ]; then
       echo "$file:$line: includes \"$include\", which names more than one file of the tree"
       failures=$((failures + 1))
+    elif [ -z "$target" ] && [[ $include == */* && -d ${include%%/*} ]]; then
+      echo "$file:$line: includes \"$include\", which names no file of the tree"
+      failures=$((failures + 1))
     elif [ -n "$target" ] && ! allows "$target" "${allowed[$folder]}"; then
       echo "$file:$line: includes $target, but $folder/ may include only: ${allowed[$folder]}"
       failures=$((failures + 1))
