@@ -14,6 +14,14 @@ cd "$root"
 rules='
 platform        platform
 DSound/Player   DSound/Player
+DSound/Player/base        DSound/Player/base
+DSound/Player/model       DSound/Player/base DSound/Player/model
+DSound/Player/loaders     DSound/Player/base DSound/Player/model DSound/Player/loaders
+DSound/Player/player      DSound/Player/base DSound/Player/model DSound/Player/player
+DSound/Player/mixer       DSound/Player/base DSound/Player/model DSound/Player/player DSound/Player/mixer
+DSound/Player/output      DSound/Player/base DSound/Player/model DSound/Player/player DSound/Player/mixer DSound/Player/output
+DSound/Player/api         DSound/Player
+DSound/Player/dialog-gtk  DSound/Player/api DSound/Player/dialog-gtk
 graphics        platform graphics
 game            platform graphics game
 shell           platform graphics game shell
