@@ -1,0 +1,126 @@
+// Installs the built game with scripts/install.sh into a temporary folder for
+// a temporary HOME, starts it the way the menu would, and removes it again.
+#include <signal.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <chrono>
+#include <cstdio>
+#include <sstream>
+#include <thread>
+#include <vector>
+
+#include "install_fixture.h"
+
+namespace {
+
+struct Output {
+  int status = -1;
+  std::string text;
+};
+
+Output RunCommand(const std::string& command) {
+  Output output;
+  FILE* pipe = popen((command + " 2>&1").c_str(), "r");
+  if (pipe == nullptr) return output;
+  char buffer[512];
+  while (size_t got = fread(buffer, 1, sizeof buffer, pipe)) output.text.append(buffer, got);
+  int status = pclose(pipe);
+  output.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+  return output;
+}
+
+std::string Quoted(const fs::path& path) { return "'" + path.string() + "'"; }
+
+// The arguments of a desktop entry's Exec value: string escapes first, then
+// double-quoted arguments with their backslash escapes.
+std::vector<std::string> ExecArguments(const std::string& value) {
+  std::string unescaped;
+  for (size_t i = 0; i < value.size(); ++i) {
+    if (value[i] == '\\' && i + 1 < value.size() && value[i + 1] == '\\') ++i;
+    unescaped += value[i];
+  }
+  std::vector<std::string> arguments;
+  std::string current;
+  bool quoted = false, inArgument = false;
+  for (size_t i = 0; i < unescaped.size(); ++i) {
+    char c = unescaped[i];
+    if (c == '"') {
+      quoted = !quoted;
+      inArgument = true;
+    } else if (quoted && c == '\\' && i + 1 < unescaped.size()) {
+      current += unescaped[++i];
+    } else if (!quoted && c == ' ') {
+      if (inArgument) arguments.push_back(current);
+      current.clear();
+      inArgument = false;
+    } else {
+      current += c;
+      inArgument = true;
+    }
+  }
+  if (inArgument) arguments.push_back(current);
+  return arguments;
+}
+
+std::string EntryValue(const std::string& entry, const std::string& key) {
+  std::istringstream lines(entry);
+  for (std::string line; std::getline(lines, line);) {
+    if (line.rfind(key + "=", 0) == 0) return line.substr(key.size() + 1);
+  }
+  return {};
+}
+
+// Starts the program headless, lets it run for a moment and ends it; true
+// when it was still running then.
+bool RunsUntilEnded(const std::vector<std::string>& arguments) {
+  pid_t child = fork();
+  if (child == 0) {
+    std::vector<char*> argv;
+    for (const std::string& argument : arguments) argv.push_back(const_cast<char*>(argument.c_str()));
+    argv.push_back(nullptr);
+    if (chdir("/") == 0) execv(argv[0], argv.data());
+    _exit(127);
+  }
+  std::this_thread::sleep_for(std::chrono::milliseconds(1500));
+  int status = 0;
+  bool running = waitpid(child, &status, WNOHANG) == 0;
+  if (running) {
+    kill(child, SIGKILL);
+    waitpid(child, &status, 0);
+  }
+  return running;
+}
+
+using InstallScriptTest = InstallTest;
+
+// Guards against an installed game that the menu cannot start (a wrong or
+// badly quoted path in the entry, missing data or library), an entry the
+// desktop rejects, and a removal that leaves the entry behind.
+TEST_F(InstallScriptTest, InstalledMenuEntryStartsTheGameAndIsRemovedAgain) {
+  unsetenv("XDG_DATA_HOME");
+  fs::path target = root / "Tervane games" / "tervane";
+  Output install = RunCommand("TERVANE_BUILD_DIR=" + Quoted(TERVANE_BINARY_DIR) + " timeout 120 " +
+                       Quoted(fs::path(TERVANE_SOURCE_DIR) / "scripts" / "install.sh") + " --no-build " +
+                       Quoted(target));
+  ASSERT_EQ(install.status, 0) << install.text;
+
+  fs::path menu = root / "home" / ".local" / "share" / "applications";
+  fs::path entry = menu / "Tervane" / "tervane.desktop";
+  ASSERT_TRUE(fs::exists(entry));
+  EXPECT_FALSE(fs::exists(target / "group"));
+  Output validation = RunCommand("desktop-file-validate " + Quoted(entry));
+  EXPECT_EQ(validation.status, 0) << validation.text;
+  EXPECT_EQ(validation.text, "");
+
+  std::vector<std::string> command = ExecArguments(EntryValue(ReadFile(entry), "Exec"));
+  ASSERT_EQ(command, std::vector<std::string>{(target / "tervane").string()});
+  EXPECT_TRUE(RunsUntilEnded(command));
+  EXPECT_FALSE(fs::exists(target / "Error.rep"));
+
+  Output removal = RunCommand("timeout 20 " + Quoted(target / "tervane") + " -unreg");
+  EXPECT_EQ(removal.status, 0) << removal.text;
+  EXPECT_FALSE(fs::exists(menu / "Tervane"));
+}
+
+}  // namespace
