@@ -1,5 +1,7 @@
 // The program entry, the one place that knows every part of the game: it
-// connects the game's sound and screens to the shell and starts the game.
+// runs the installer's start-up step, connects the game's sound and screens
+// to the shell and starts the game.
+#include "install/program_group.h"
 #include "screens/mode_table.h"
 #include "shell/game_sound.h"
 #include "shell/startup.h"
@@ -22,8 +24,9 @@ SoundSide g_soundSide;
 }  // namespace
 
 int main(int argc, char** argv) {
-  // "-reg" and "-unreg": the program-group installer (install/) is called
-  // here, first of all; it ends the process when one of them is given.
+  // First of all: seed the random generator, enter the program directory,
+  // and for "-reg" or "-unreg" install or remove the program group and end.
+  if (std::optional<int> status = install::RunInstallStartupStep(argc, argv)) return *status;
   GameSoundOutput = &g_soundSide;
   return RunGame(argc, argv, ScreenModeTable());
 }

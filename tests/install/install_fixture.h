@@ -1,5 +1,5 @@
-// A fresh folder per test under the test process's scratch folder, with HOME
-// and XDG_DATA_HOME pointed into it so that nothing reaches the real home.
+// A scratch folder per test, with HOME and XDG_DATA_HOME pointed into it so
+// that nothing reaches the real home.
 #pragma once
 
 #include <gtest/gtest.h>
@@ -10,24 +10,23 @@
 #include <iterator>
 #include <string>
 
+#include "support/scratch_folder.h"
+
 namespace fs = std::filesystem;
 
 class InstallTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    root = fs::absolute(::testing::UnitTest::GetInstance()->current_test_info()->name());
-    fs::remove_all(root);
     fs::create_directories(root / "home");
     setenv("HOME", (root / "home").c_str(), 1);
     setenv("XDG_DATA_HOME", (root / "data").c_str(), 1);
   }
+  // A folder a test made read-only must not keep the scratch folder.
   void TearDown() override {
     std::error_code ignored;
-    fs::permissions(root, fs::perms::owner_all, fs::perm_options::add, ignored);
     for (auto& entry : fs::recursive_directory_iterator(root, ignored)) {
       fs::permissions(entry.path(), fs::perms::owner_all, fs::perm_options::add, ignored);
     }
-    fs::remove_all(root, ignored);
   }
 
   static void WriteFile(const fs::path& path, const std::string& contents) {
@@ -54,5 +53,6 @@ class InstallTest : public ::testing::Test {
     return {};
   }
 
-  fs::path root;
+  testing_support::ScratchFolder scratch;
+  const fs::path root = scratch.Path();
 };

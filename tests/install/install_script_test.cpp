@@ -11,24 +11,12 @@
 #include <vector>
 
 #include "install_fixture.h"
+#include "support/run_command.h"
 
 namespace {
 
-struct Output {
-  int status = -1;
-  std::string text;
-};
-
-Output RunCommand(const std::string& command) {
-  Output output;
-  FILE* pipe = popen((command + " 2>&1").c_str(), "r");
-  if (pipe == nullptr) return output;
-  char buffer[512];
-  while (size_t got = fread(buffer, 1, sizeof buffer, pipe)) output.text.append(buffer, got);
-  int status = pclose(pipe);
-  output.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-  return output;
-}
+using testing_support::CommandRun;
+using testing_support::RunCommand;
 
 std::string Quoted(const fs::path& path) { return "'" + path.string() + "'"; }
 
@@ -100,26 +88,26 @@ using InstallScriptTest = InstallTest;
 TEST_F(InstallScriptTest, InstalledMenuEntryStartsTheGameAndIsRemovedAgain) {
   unsetenv("XDG_DATA_HOME");
   fs::path target = root / "Tervane games" / "tervane";
-  Output install = RunCommand("TERVANE_BUILD_DIR=" + Quoted(TERVANE_BINARY_DIR) + " timeout 120 " +
+  CommandRun install = RunCommand("TERVANE_BUILD_DIR=" + Quoted(TERVANE_BINARY_DIR) + " timeout 120 " +
                        Quoted(fs::path(TERVANE_SOURCE_DIR) / "scripts" / "install.sh") + " --no-build " +
-                       Quoted(target));
-  ASSERT_EQ(install.status, 0) << install.text;
+                       Quoted(target) + " 2>&1");
+  ASSERT_EQ(install.status, 0) << install.output;
 
   fs::path menu = root / "home" / ".local" / "share" / "applications";
   fs::path entry = menu / "Tervane" / "tervane.desktop";
   ASSERT_TRUE(fs::exists(entry));
   EXPECT_FALSE(fs::exists(target / "group"));
-  Output validation = RunCommand("desktop-file-validate " + Quoted(entry));
-  EXPECT_EQ(validation.status, 0) << validation.text;
-  EXPECT_EQ(validation.text, "");
+  CommandRun validation = RunCommand("desktop-file-validate " + Quoted(entry) + " 2>&1");
+  EXPECT_EQ(validation.status, 0) << validation.output;
+  EXPECT_EQ(validation.output, "");
 
   std::vector<std::string> command = ExecArguments(EntryValue(ReadFile(entry), "Exec"));
   ASSERT_EQ(command, std::vector<std::string>{(target / "tervane").string()});
   EXPECT_TRUE(RunsUntilEnded(command));
   EXPECT_FALSE(fs::exists(target / "Error.rep"));
 
-  Output removal = RunCommand("timeout 20 " + Quoted(target / "tervane") + " -unreg");
-  EXPECT_EQ(removal.status, 0) << removal.text;
+  CommandRun removal = RunCommand("timeout 20 " + Quoted(target / "tervane") + " -unreg 2>&1");
+  EXPECT_EQ(removal.status, 0) << removal.output;
   EXPECT_FALSE(fs::exists(menu / "Tervane"));
 }
 
