@@ -16,12 +16,14 @@ CommandRun RunBrokenSetUp(const std::string& filter) {
 }
 
 // Guards against a suite whose set-up failed passing as skipped (its tests
-// never ran, and ctest would count them as passed), and against a real skip
-// going unreported.
+// never ran, and ctest would count them as passed; ctest's test discovery
+// counts GoogleTest's own "[  SKIPPED ]" line as a skip too), and against a
+// real skip going unreported.
 TEST(TestEntry, FailedSetUpFailsWhileASkipIsReportedAsOne) {
   CommandRun broken = RunBrokenSetUp("BrokenSetUp.*");
   EXPECT_EQ(broken.status, 1) << broken.output;
   EXPECT_EQ(broken.output.find("Test skipped:"), std::string::npos) << broken.output;
+  EXPECT_EQ(broken.output.find("[  SKIPPED ]"), std::string::npos) << broken.output;
   EXPECT_NE(broken.output.find("BrokenSetUp.NeverRuns did not run: its suite's set-up failed"), std::string::npos)
       << broken.output;
 
