@@ -1,6 +1,7 @@
 #include "platform/random.h"
 
 #include <chrono>
+#include <cstdlib>
 
 namespace platform {
 namespace {
@@ -10,6 +11,16 @@ uint32_t g_state = 0;
 }  // namespace
 
 void Randomize() {
+  // A fixed seed from the environment replays the same maps (for finding a
+  // reported map again, and for the tests that play the game).
+  if (const char* fixed = std::getenv("TERVANE_RANDOM_SEED"); fixed != nullptr && *fixed != '\0') {
+    char* end = nullptr;
+    unsigned long long seed = std::strtoull(fixed, &end, 10);
+    if (*end == '\0') {
+      g_state = static_cast<uint32_t>(seed);
+      return;
+    }
+  }
   auto now = std::chrono::high_resolution_clock::now().time_since_epoch().count();
   g_state = static_cast<uint32_t>(now ^ (now >> 32));
 }

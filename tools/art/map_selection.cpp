@@ -140,7 +140,9 @@ void PaintMapSelection(Studio& studio) {
     if (index <= 4) return MapTypeFace(faces, button, state, index);
     return ButtonFace(faces, button.rect.width, button.rect.height, button.label, state, 4005);
   };
-  AddButtonPictures(studio, "SelectMap", buttons, &window, 4002, maker);
+  // Every button has a default picture, so that the marker over the chosen
+  // type, drawn with each button face, shows as soon as the screen opens.
+  AddButtonPictures(studio, "SelectMap", buttons, nullptr, 4002, maker);
   studio.Add("SelectMap", "Image", FileKind::kJpeg, window);
   studio.Add("SelectMap", "mask", FileKind::kKeyedBmp, Marker(buttons[0].rect.width, buttons[0].rect.height));
 }
