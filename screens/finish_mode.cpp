@@ -22,8 +22,8 @@ constexpr int kTextCentreX = 401;
 
 void LeaveEndOfMapScreen(int index) {
   if (index != kNewMapButton && index != kBackToMapButton) return;
-  SwitchMode(&MainScreen);
-  if (index == kNewMapButton) MainScreen.ButtonPressed(kNewMapEvent);
+  SwitchMode(&MainMode);
+  if (index == kNewMapButton) MainMode.ButtonPressed(kMainEventNewMap);
 }
 
 void TFinMode::Load() {

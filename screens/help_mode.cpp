@@ -12,5 +12,5 @@ void tHelpMode::Load() {
 
 void tHelpMode::ButtonPressed(int) {
   ResumeGameClock(OptionsHelpPauseTick);
-  SwitchMode(&MainScreen);
+  SwitchMode(&MainMode);
 }

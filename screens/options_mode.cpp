@@ -44,7 +44,7 @@ void TOptMode::ButtonPressed(int index) {
   if (index == kOkButton) {
     SaveOptions();
     ResumeGameClock(OptionsHelpPauseTick);
-    SwitchMode(&MainScreen);
+    SwitchMode(&MainMode);
     return;
   }
   for (const SwitchPair& pair : kSwitches) {

@@ -86,6 +86,6 @@ void tScoresMode::ButtonPressed(int index) {
   } else if (index == kBackButton) {
     NewRecordPlace = 0;
     ResumeGameClock(ScoresPauseTick);
-    SwitchMode(&MainScreen);
+    SwitchMode(&MainMode);
   }
 }

@@ -37,7 +37,7 @@ void TSelMapMode::ButtonPressed(int index) {
     Redraw(true);
     SaveOptions();
   } else if (index == kCloseEvent) {
-    SwitchMode(&MainScreen);
-    if (CurrentMapType != GameOptions.mapType) MainScreen.ButtonPressed(kNewMapEvent);
+    SwitchMode(&MainMode);
+    if (CurrentMapType != GameOptions.mapType) MainMode.ButtonPressed(kMainEventNewMap);
   }
 }

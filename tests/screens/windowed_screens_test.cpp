@@ -1,4 +1,4 @@
-// The framed-window base and the message box.
+// The framed-window base, the message box and the help screen.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -8,7 +8,12 @@
 
 #include "graphics/cursor.h"
 #include "graphics/pixelops.h"
+#include "game/clock.h"
+#include "game/island.h"
+#include "screens/help_mode.h"
+#include "screens/main_mode.h"
 #include "screens/message_mode.h"
+#include "shell/mode_stack.h"
 #include "screen_fixture.h"
 #include "support/program_stops.h"
 
@@ -178,6 +183,7 @@ TEST_F(WindowedScreenTest, EnterComposesTheScreenBeneathWithShadowAndWindow) {
 TEST_F(WindowedScreenTest, MessageLinesInCapitalsAtTheirRows) {
   StillScreen beneath;
   SwitchMode(&beneath);
+  beneath.entered = 0;
   const int height = FontHeight(4);
 
   ShowMessage("No any variants", "", {255, 0, 0}, {80, 0, 0});
@@ -207,6 +213,25 @@ TEST_F(WindowedScreenTest, MessageLinesInCapitalsAtTheirRows) {
   }
   MessageScreen.MouseUp(1, MessageScreen.X + 170, MessageScreen.Y + 150);  // the OK button
   EXPECT_EQ(beneath.entered, 3);
+}
+
+// Guards against the time spent reading help counted into the player's
+// time, and against help leading anywhere but the main screen.
+TEST_F(ScreenTest, HelpLeftByEscapeResumesTheClockOnTheMainScreen) {
+  SwitchMode(&MainMode);
+  Island.active = 1;
+  StartTick = static_cast<int32_t>(platform::GetTickCount() - 4500);
+  OptionsHelpPauseTick = platform::GetTickCount();
+  PushMode(&HelpScreen);
+  ASSERT_EQ(CurrentMode(), &HelpScreen);
+  screens_testing::g_ticks += 600000;  // ten minutes on the help page
+  HelpScreen.KeyDown(platform::VK_ESCAPE);
+  EXPECT_EQ(CurrentMode(), &MainMode);
+  EXPECT_EQ(ModeStackDepth(), 1);
+  // Only the few ticks the transitions read have passed on the clock.
+  EXPECT_LT(ElapsedSeconds(), 30);
+  Island.active = 0;
+  StartTick = 0;
 }
 
 }  // namespace
