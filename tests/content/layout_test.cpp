@@ -58,7 +58,7 @@ class LayoutTest : public GameDirectoryTest {
 // not the buttons the screen's code expects.
 TEST_F(LayoutTest, EveryButtonsFileParsesWithTheExpectedButtons) {
   const std::vector<std::pair<std::string, size_t>> counts = {
-      {"Main", 8}, {"Options", 7}, {"SelectMap", 5}, {"Message", 1}, {"NewRecord", 1},
+      {"Main", 8}, {"Options", 7}, {"SelectMap", 5}, {"Message", 2}, {"NewRecord", 1},
       {"Finish", 2}, {"Fail", 2}, {"Scores", 2}, {"Help", 1}};
   for (const auto& [screen, count] : counts) {
     EXPECT_EQ(ReadScreenButtons(screen).size(), count) << screen;
@@ -70,6 +70,10 @@ TEST_F(LayoutTest, EveryButtonsFileParsesWithTheExpectedButtons) {
     EXPECT_EQ(main[unused - 1].Width, 0);
     EXPECT_EQ(main[unused - 1].Height, 0);
   }
+  // The message box's second button only carries Esc: no point hits it.
+  const tbutton escape = ReadScreenButtons("Message")[1];
+  EXPECT_EQ(escape.Width * escape.Height, 0);
+  EXPECT_EQ(escape.hotKey, 27);
 }
 
 // Guards against buttons that stick out of their screen or window, or that
