@@ -8,13 +8,22 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdint>
 #include <filesystem>
+#include <fstream>
+#include <iterator>
 #include <memory>
+#include <string>
+#include <vector>
 
+#include "game/clock.h"
+#include "game/island.h"
+#include "game/scores_file.h"
 #include "graphics/font.h"
 #include "graphics/transitionmaps.h"
 #include "platform/clock.h"
+#include "shell/mode_stack.h"
 #include "support/scratch_folder.h"
 #include "support/test_display.h"
 
@@ -30,7 +39,11 @@ class ScreenTest : public testing::Test {
   void SetUp() override {
     folder_ = std::make_unique<testing_support::ScratchFolder>();
     for (const auto& entry : std::filesystem::directory_iterator(TERVANE_GAME_DIR)) {
-      std::filesystem::create_symlink(entry.path(), folder_->Path() / entry.path().filename());
+      const std::string name = entry.path().filename().string();
+      // What the game writes stays in the scratch folder, even when the
+      // build's program directory holds such files from a run by hand.
+      if (name == "Tervane.top" || name == "Tervane.opt" || name == "Error.rep") continue;
+      std::filesystem::create_symlink(entry.path(), folder_->Path() / name);
     }
     testing_support::OpenTestDisplay();
     static bool prepared = false;
@@ -46,6 +59,10 @@ class ScreenTest : public testing::Test {
   }
   void TearDown() override {
     platform::SetTickSource(nullptr);
+    ResetModeStack();
+    StartTick = EndTick = 0;
+    Island.active = 0;
+    NewRecordPlace = 0;
     folder_.reset();
   }
 
@@ -58,6 +75,39 @@ class ScreenTest : public testing::Test {
 // Fills a surface with one pixel value.
 inline void Fill(Surface& surface, uint16_t pixel) {
   surface.Blt(nullptr, nullptr, nullptr, platform::DDBLT_COLORFILL, pixel);
+}
+
+// The bounding box of the pixels that differ between two 800 x 600
+// surfaces; bottom and right stay -1 when none does.
+struct Changed {
+  int top = 600, bottom = -1, left = 800, right = -1;
+};
+inline Changed ChangedPixels(const Surface& a, const Surface& b, int top = 0, int bottom = 599) {
+  Changed changed;
+  for (int y = top; y <= bottom; ++y) {
+    for (int x = 0; x < 800; ++x) {
+      if (a.PixelAt(x, y) == b.PixelAt(x, y)) continue;
+      changed.top = std::min(changed.top, y);
+      changed.bottom = std::max(changed.bottom, y);
+      changed.left = std::min(changed.left, x);
+      changed.right = std::max(changed.right, x);
+    }
+  }
+  return changed;
+}
+
+// A whole file's bytes; empty when it does not exist.
+inline std::vector<uint8_t> FileBytes(const std::filesystem::path& path) {
+  std::ifstream file(path, std::ios::binary);
+  return std::vector<uint8_t>(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>());
+}
+
+// Makes a game of the given map type that ended after the given seconds.
+inline void FinishedGame(int mapType, int32_t seconds) {
+  CurrentMapType = static_cast<uint8_t>(mapType);
+  Island.active = 0;
+  StartTick = 5000;
+  EndTick = StartTick + (seconds - 1) * 1000 + 500;
 }
 
 }  // namespace screens_testing

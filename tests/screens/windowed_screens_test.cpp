@@ -19,6 +19,8 @@
 
 namespace {
 
+using screens_testing::Changed;
+using screens_testing::ChangedPixels;
 using screens_testing::Fill;
 using screens_testing::ScreenTest;
 
@@ -124,24 +126,6 @@ struct StillScreen : tmode {
   void Enter() override { ++entered; }
   int entered = 0;
 };
-
-// The rows and the columns of the pixels that differ between two surfaces.
-struct Changed {
-  int top = 600, bottom = -1, left = 800, right = -1;
-};
-Changed ChangedPixels(const Surface& a, const Surface& b) {
-  Changed changed;
-  for (int y = 0; y < 600; ++y) {
-    for (int x = 0; x < 800; ++x) {
-      if (a.PixelAt(x, y) == b.PixelAt(x, y)) continue;
-      changed.top = std::min(changed.top, y);
-      changed.bottom = std::max(changed.bottom, y);
-      changed.left = std::min(changed.left, x);
-      changed.right = std::max(changed.right, x);
-    }
-  }
-  return changed;
-}
 
 int FontHeight(int font) {
   SelectFont(font);
