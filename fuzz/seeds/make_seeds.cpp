@@ -207,6 +207,28 @@ void GameFileSeeds() {
   Put("fuzz_rotation", "later", rotation);
 }
 
+// The dialog harness reads the mixer's settings, the settings to show (both
+// as rate, flags, interpolation, level, volumes, buffer bytes and length,
+// separation), then actions of three or more bytes.
+void DialogSeeds() {
+  auto settings = [](uint16_t rate, uint8_t flags, uint8_t interpolation, uint8_t level, uint32_t bufferBytes,
+                     uint16_t milliseconds) {
+    Bytes bytes{static_cast<uint8_t>(rate), static_cast<uint8_t>(rate >> 8), flags, interpolation, 0, 0, 0,
+                level, 0, 0, 0, 128, 200};
+    for (int shift = 0; shift < 32; shift += 8) bytes.push_back(static_cast<uint8_t>(bufferBytes >> shift));
+    bytes.insert(bytes.end(), {static_cast<uint8_t>(milliseconds), static_cast<uint8_t>(milliseconds >> 8), 255});
+    return bytes;
+  };
+  Bytes opened = settings(44100, 3, 2, 1, 0, 50);
+  Bytes shown = settings(22050, 1, 1, 2, 32768, 120);
+  opened.insert(opened.end(), shown.begin(), shown.end());
+  // Move the separation and a volume, choose a rate and apply, then OK.
+  const Bytes actions = {7, 8, 100, 0, 0, 0, 3, 10, 30, 0, 0, 0, 2, 5, 2, 0, 0, 0, 0, 2, 0, 0};
+  Put("fuzz_quelt_dialog", "defaults", opened);
+  opened.insert(opened.end(), actions.begin(), actions.end());
+  Put("fuzz_quelt_dialog", "actions", opened);
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -224,5 +246,6 @@ int main(int argc, char** argv) {
   PlayerSeeds();
   LayoutSeeds(argv[2]);
   GameFileSeeds();
+  DialogSeeds();
   return 0;
 }
