@@ -132,6 +132,8 @@ class RecordingSound : public SoundMixer, public SoundHost {
     Log("QueltInit(" + Join({moduleSlots, sampleSlots, fxChannels}) + ")");
     std::lock_guard<std::mutex> lock(mutex_);
     uninitialised_ = false;
+    creations_ = 0;  // a fresh library numbers its samples from the start
+    samples_.clear();
     return true;
   }
   bool SetDSCooperativeLevel(unsigned long level) override {
