@@ -6,7 +6,9 @@
 #pragma once
 
 #include <atomic>
+#include <condition_variable>
 #include <cstdint>
+#include <mutex>
 
 class SoundHost {
  public:
@@ -18,6 +20,19 @@ class SoundHost {
   virtual void Sleep(uint32_t milliseconds, const std::atomic<bool>& stop) = 0;
   // Ends at once a Sleep whose stop flag has just been set.
   virtual void Wake() = 0;
+};
+
+// The program's directory from the platform, and waits on the system clock
+// that a stop request cuts short.
+class SystemSoundHost : public SoundHost {
+ public:
+  bool EnterProgramDirectory() override;
+  void Sleep(uint32_t milliseconds, const std::atomic<bool>& stop) override;
+  void Wake() override;
+
+ private:
+  std::mutex mutex_;
+  std::condition_variable woken_;
 };
 
 // The host the sound side uses: the one a test set, else the system.

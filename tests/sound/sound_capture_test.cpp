@@ -1,0 +1,210 @@
+// The game's sound heard: the real start-up against the real mixer library,
+// played through SDL's disk audio driver, which writes what the device plays
+// to a file; the test measures that file. The driver plays in real time, so
+// the capture lasts as long as the duck it listens to (about 12 seconds).
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <chrono>
+#include <cmath>
+#include <cstdint>
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "game/options_file.h"
+#include "game/rules.h"
+#include "shell/game_sound.h"
+#include "sound/sound.h"
+#include "sound/sound_host.h"
+#include "support/run_command.h"
+#include "support/scratch_folder.h"
+
+namespace {
+
+// The mixer's default output: 44100 Hz, stereo, 16 bit.
+constexpr double kRate = 44100;
+constexpr size_t kFrameBytes = 4;
+constexpr char kCaptureFile[] = "capture.raw";
+
+// The system's clock and waits, but the test's folder stays current: the
+// bank and the music are made there.
+class StayInFolder final : public SystemSoundHost {
+ public:
+  bool EnterProgramDirectory() override { return true; }
+};
+
+size_t Frames(double seconds) { return static_cast<size_t>(seconds * kRate); }
+
+void Wait(double seconds) { std::this_thread::sleep_for(std::chrono::duration<double>(seconds)); }
+
+// The frames the device has played so far (the driver writes each buffer
+// as it plays it).
+size_t PlayedFrames() {
+  std::error_code error;
+  const auto bytes = std::filesystem::file_size(kCaptureFile, error);
+  return error ? 0 : static_cast<size_t>(bytes / kFrameBytes);
+}
+
+// Which part of the stereo signal a level is taken of. The effects play at
+// the centre, so they cancel out of the difference of the two channels
+// (all but 1/256 of them, -48 dB): there the music is heard alone.
+enum class Part { kBoth, kDifference };
+
+struct Capture {
+  std::vector<int16_t> samples;  // left, right interleaved
+
+  size_t FrameCount() const { return samples.size() / 2; }
+
+  // RMS over [from, to) frames, in dB below full scale.
+  double Level(size_t from, size_t to, Part part = Part::kBoth) const {
+    to = std::min(to, FrameCount());
+    double sum = 0;
+    for (size_t frame = from; frame < to; ++frame) {
+      const double left = samples[2 * frame], right = samples[2 * frame + 1];
+      sum += part == Part::kBoth ? (left * left + right * right) / 2 : (left - right) * (left - right);
+    }
+    const double mean = sum / double(to > from ? to - from : 1);
+    return 10 * std::log10(std::max(mean, 1e-12) / (32768.0 * 32768.0));
+  }
+  // The loudest window of `step` seconds in [from, to).
+  double LoudestWindow(size_t from, size_t to, double step) const {
+    double loudest = -200;
+    for (size_t at = from; at + Frames(step) <= to; at += Frames(step)) {
+      loudest = std::max(loudest, Level(at, at + Frames(step)));
+    }
+    return loudest;
+  }
+  int Peak(size_t from, size_t to) const {
+    int peak = 0;
+    for (size_t i = 2 * from; i < 2 * std::min(to, FrameCount()); ++i) peak = std::max(peak, std::abs(samples[i]));
+    return peak;
+  }
+  // The first frame at or after `from` that is not silent; the frame count if none.
+  size_t FirstSound(size_t from) const {
+    for (size_t frame = from; frame < FrameCount(); ++frame) {
+      if (samples[2 * frame] != 0 || samples[2 * frame + 1] != 0) return frame;
+    }
+    return FrameCount();
+  }
+  // Levels of windows of `step` seconds from `from` for `seconds`, for the log.
+  std::string Curve(size_t from, double seconds, double step, Part part) const {
+    std::string text;
+    char value[16];
+    for (int window = 0; window * step + step <= seconds + 1e-9; ++window) {
+      const size_t at = from + Frames(window * step);
+      std::snprintf(value, sizeof value, " %.1f", Level(at, at + Frames(step), part));
+      text += value;
+    }
+    return text;
+  }
+};
+
+Capture ReadCapture() {
+  std::ifstream in(kCaptureFile, std::ios::binary);
+  std::vector<char> bytes((std::istreambuf_iterator<char>(in)), {});
+  Capture capture;
+  capture.samples.resize(bytes.size() / 2);
+  for (size_t i = 0; i < capture.samples.size(); ++i) {
+    capture.samples[i] = static_cast<int16_t>(uint8_t(bytes[2 * i]) | uint8_t(bytes[2 * i + 1]) << 8);
+  }
+  return capture;
+}
+
+size_t ThreadCount() {
+  size_t count = 0;
+  for ([[maybe_unused]] const auto& entry : std::filesystem::directory_iterator("/proc/self/task")) ++count;
+  return count;
+}
+
+class SoundCaptureTest : public ::testing::Test {
+ protected:
+  SoundCaptureTest() {
+    const std::string sfx = std::string(TERVANE_SFX_TOOL) + " sounds.dat 2>&1";
+    const std::string music = std::string(TERVANE_MUSIC_TOOL) + " music.xm 2>&1";
+    made = testing_support::RunCommand(sfx).status == 0 && testing_support::RunCommand(music).status == 0;
+    setenv("SDL_AUDIODRIVER", "disk", 1);
+    setenv("SDL_DISKAUDIOFILE", (folder.Path() / kCaptureFile).c_str(), 1);
+    SetSoundHost(&host);
+    GameOptions = TGameOptions{1, 1, 1, 1};
+  }
+  ~SoundCaptureTest() override {
+    SetSoundHost(nullptr);
+    setenv("SDL_AUDIODRIVER", "dummy", 1);
+    unsetenv("SDL_DISKAUDIOFILE");
+  }
+
+  testing_support::ScratchFolder folder;
+  StayInFolder host;
+  bool made = false;
+};
+
+TEST_F(SoundCaptureTest, MusicDucksUnderTheBigEffectsAndEffectsPlayWithoutIt) {
+  // Guards against a start-up that plays nothing (no device, no music, no
+  // bank), a duck that never reaches the mixer or never ends, effects that
+  // drown in the music or never sound, music that plays on when it is off,
+  // and a shutdown that leaves a thread running.
+  ASSERT_TRUE(made) << "the sound tools could not make the bank and the music";
+  const size_t threadsBefore = ThreadCount();
+  InitSound();
+  StartMusic();
+  const size_t musicStart = PlayedFrames();
+  Wait(2.0);
+  const size_t click = PlayedFrames();
+  PlaySoundEvent(kSoundOpenedDigit);
+  Wait(1.0);
+  const size_t failed = PlayedFrames();
+  PlaySoundEvent(kSoundFailed);
+  Wait(8.0);  // the failure's 6 s duck and the way back up
+  const size_t musicOff = PlayedFrames();
+  GameOptions.musicOn = 0;
+  StopMusic();
+  StartMusic();
+  Wait(0.6);
+  const size_t opened = PlayedFrames();
+  PlaySoundEvent(kSoundOpenedDigit);
+  Wait(0.6);
+  const auto shutdownStart = std::chrono::steady_clock::now();
+  StopMusic();
+  ShutdownSound();
+  const double shutdownMs =
+      std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - shutdownStart).count();
+  EXPECT_EQ(ThreadCount(), threadsBefore);
+  EXPECT_FALSE(SoundThreadRunning());
+
+  const Capture capture = ReadCapture();
+  ASSERT_GT(capture.FrameCount(), opened + Frames(0.4));
+  const size_t openedSound = capture.FirstSound(opened);
+  const double latencyMs = (double(openedSound) - double(opened)) * 1000 / kRate;
+  const double music = capture.Level(musicStart + Frames(1.0), click);
+  const double clickLevel = capture.LoudestWindow(click, click + Frames(0.6), 0.02);
+  // The music alone, around the failure's duck (its effect lasts 1.6 s).
+  const double beforeDuck = capture.Level(failed - Frames(1.0), failed, Part::kDifference);
+  const double afterOneSecond = capture.Level(failed + Frames(1.0), failed + Frames(1.25), Part::kDifference);
+  const double ducked = capture.Level(failed + Frames(2.0), failed + Frames(5.5), Part::kDifference);
+  const double back = capture.Level(failed + Frames(7.2), musicOff, Part::kDifference);
+  std::printf("capture: %zu frames; music %.1f dBFS, the loudest 20 ms of a cell's click %.1f; music alone "
+              "before the duck %.1f, 1 s after the failure %.1f, ducked %.1f, back %.1f; "
+              "event to its first sample %.0f ms; shutdown %.1f ms\n",
+              capture.FrameCount(), music, clickLevel, beforeDuck, afterOneSecond, ducked, back, latencyMs,
+              shutdownMs);
+  std::printf("capture: the music alone per 250 ms from the failure:%s\n",
+              capture.Curve(failed, 8.0, 0.25, Part::kDifference).c_str());
+
+  EXPECT_GT(music, -40.0);
+  EXPECT_GT(clickLevel, music + 6.0);
+  EXPECT_LT(afterOneSecond, beforeDuck - 10.0);
+  EXPECT_LT(ducked, beforeDuck - 10.0);
+  EXPECT_GT(back, ducked + 8.0);
+  // With the music off only the effect sounds: silence before it, and the
+  // effect within a second of its event.
+  EXPECT_EQ(capture.Peak(musicOff + Frames(0.4), opened), 0);
+  EXPECT_LT(openedSound, opened + Frames(1.0));
+  EXPECT_GT(capture.Level(openedSound, openedSound + Frames(0.08)), -30.0);
+}
+
+}  // namespace
