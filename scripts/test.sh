@@ -2,8 +2,8 @@
 # Installs what is missing, checks that the layers point one way, builds, and
 # runs every test headless (SDL's dummy video and audio drivers; the
 # real-window test starts its own X server). Then runs them again built with
-# AddressSanitizer + UndefinedBehaviorSanitizer, and the mixer library's tests
-# with ThreadSanitizer. TERVANE_SANITIZERS=0 skips the sanitizer runs.
+# AddressSanitizer + UndefinedBehaviorSanitizer, and the mixer library's and the
+# game sound's tests with ThreadSanitizer. TERVANE_SANITIZERS=0 skips the sanitizer runs.
 #
 # A skipped test fails the run, except the skips expected below (a real-window
 # test on a machine where no X server can start, for one), each of which is
@@ -73,10 +73,10 @@ if [ "${TERVANE_SANITIZERS:-1}" != 0 ]; then
   TERVANE_BUILD_DIR=build-asan scripts/build.sh -DTERVANE_ASAN=ON -DTERVANE_BENCH=OFF
   run_tests asan build-asan
 
-  echo "== ThreadSanitizer (mixer library)"
+  echo "== ThreadSanitizer (mixer library and game sound)"
   mkdir -p build-tsan
   cmake -S . -B build-tsan -DTERVANE_TSAN=ON -DTERVANE_BENCH=OFF -DTERVANE_CONTENT=OFF \
     > build-tsan/configure.log 2>&1 || { cat build-tsan/configure.log; exit 1; }
-  cmake --build build-tsan --parallel "$jobs" --target test_quelt
-  run_tests tsan build-tsan -L quelt
+  cmake --build build-tsan --parallel "$jobs" --target test_quelt test_sound
+  run_tests tsan build-tsan -L 'quelt|sound'
 fi

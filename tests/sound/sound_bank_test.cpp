@@ -97,7 +97,7 @@ TEST_F(SoundBankTest, EachEntryBecomesTheSampleItsHeaderDescribes) {
                              "QueltCreateSample(150, 22050, 16)",
                              "QueltCreateSample(32, 22050, 16)",
                          }));
-  auto& samples = sound.Samples();
+  auto& samples = sound.samples;
   auto data = [&](int index, size_t bytes) {
     return std::vector<uint8_t>(samples[index].buffer.begin(), samples[index].buffer.begin() + bytes);
   };
@@ -141,7 +141,7 @@ TEST_F(SoundBankTest, AFailedSampleCreationCopiesNothing) {
   sound.failingCreations = {2};
   EXPECT_EQ(Start(), "Tervane: sounds.dat: no sound could be made of entry 2; that effect stays silent\n");
   EXPECT_EQ(Creations().size(), 8u);
-  EXPECT_EQ(sound.Samples().count(11), 0u);
+  EXPECT_EQ(sound.samples.count(11), 0u);
   EXPECT_EQ(sound.refusedBuffer, std::vector<uint8_t>(sound.refusedBuffer.size(), 0xEE));
   EXPECT_EQ(PlayedFor(10), "QueltPlaySample(-1, 64, 128, 0)");
   EXPECT_EQ(PlayedFor(1), "QueltPlaySample(10, 64, 128, 0)");

@@ -42,7 +42,7 @@ TEST_F(SoundThreadTest, VolumesRampAndDuckInTheirSteps) {
   // A record: 10 s (334 ticks) low.
   PlaySoundEvent(kSoundFirstPlace);
   EXPECT_EQ(DescribeCurve(98, sound.Record(340).music), "-3 x24 to 26, held 310, +3 x6 to 44");
-  EXPECT_EQ(sound.WrongTicks(), 0);
+  EXPECT_EQ(sound.SleepLengths(), std::set<uint32_t>{30});
 }
 
 TEST_F(SoundThreadTest, ANewDuckReplacesTheRunningOne) {
