@@ -42,9 +42,10 @@ size_t Frames(double seconds) { return static_cast<size_t>(seconds * kRate); }
 
 void Wait(double seconds) { std::this_thread::sleep_for(std::chrono::duration<double>(seconds)); }
 
-// The frames the device has played so far (the driver writes each buffer
-// as it plays it).
-size_t PlayedFrames() {
+// Waits, then gives the frames the device has played by then (the driver
+// writes each buffer as it plays it).
+size_t WaitAndMark(double seconds) {
+  Wait(seconds);
   std::error_code error;
   const auto bytes = std::filesystem::file_size(kCaptureFile, error);
   return error ? 0 : static_cast<size_t>(bytes / kFrameBytes);
@@ -134,22 +135,28 @@ TEST_F(SoundCaptureTest, MusicDucksUnderTheBigEffectsAndEffectsPlayWithoutIt) {
   // and a shutdown that leaves a thread running.
   ASSERT_TRUE(made) << "the sound tools could not make the bank and the music";
   const size_t threadsBefore = ThreadCount();
+  // Every window is marked where the device stood when the test's clock
+  // (the sound thread's clock) reached it: a device that falls behind real
+  // time on a busy machine shortens the windows but does not move them.
   InitSound();
   StartMusic();
-  const size_t musicStart = PlayedFrames();
-  Wait(2.0);
-  const size_t click = PlayedFrames();
+  const size_t music = WaitAndMark(1.0);
+  const size_t click = WaitAndMark(1.0);
   PlaySoundEvent(kSoundOpenedDigit);
-  Wait(1.0);
-  const size_t failed = PlayedFrames();
+  const size_t failed = WaitAndMark(1.0);
   PlaySoundEvent(kSoundFailed);
-  Wait(8.0);  // the failure's 6 s duck and the way back up
-  const size_t musicOff = PlayedFrames();
+  const size_t oneSecond = WaitAndMark(1.0);
+  const size_t oneSecondEnd = WaitAndMark(0.25);
+  // The failure's effect lasts 1.6 s, its duck 6 s, the way back 0.75 s.
+  const size_t ducked = WaitAndMark(0.75);
+  const size_t duckedEnd = WaitAndMark(3.5);
+  const size_t back = WaitAndMark(1.7);
+  const size_t musicOff = WaitAndMark(0.8);
   GameOptions.musicOn = 0;
   StopMusic();
   StartMusic();
-  Wait(0.6);
-  const size_t opened = PlayedFrames();
+  const size_t silent = WaitAndMark(0.4);
+  const size_t opened = WaitAndMark(0.2);
   PlaySoundEvent(kSoundOpenedDigit);
   Wait(0.6);
   const auto shutdownStart = std::chrono::steady_clock::now();
@@ -164,27 +171,27 @@ TEST_F(SoundCaptureTest, MusicDucksUnderTheBigEffectsAndEffectsPlayWithoutIt) {
   ASSERT_GT(capture.FrameCount(), opened + Frames(0.4));
   const size_t openedSound = capture.FirstSound(opened);
   const double latencyMs = (double(openedSound) - double(opened)) * 1000 / kRate;
-  const double music = capture.Level(musicStart + Frames(1.0), click);
-  const double clickLevel = capture.LoudestWindow(click, click + Frames(0.6), 0.02);
-  // The music alone, around the failure's duck (its effect lasts 1.6 s).
-  const double beforeDuck = capture.Level(failed - Frames(1.0), failed, Part::kDifference);
-  const double afterOneSecond = capture.Level(failed + Frames(1.0), failed + Frames(1.25), Part::kDifference);
-  const double ducked = capture.Level(failed + Frames(2.0), failed + Frames(5.5), Part::kDifference);
-  const double back = capture.Level(failed + Frames(7.2), musicOff, Part::kDifference);
+  const double musicLevel = capture.Level(music, click);
+  const double clickLevel = capture.LoudestWindow(click, failed, 0.02);
+  // The music alone around the failure's duck.
+  const double beforeDuck = capture.Level(music, failed, Part::kDifference);
+  const double afterOneSecond = capture.Level(oneSecond, oneSecondEnd, Part::kDifference);
+  const double duckedLevel = capture.Level(ducked, duckedEnd, Part::kDifference);
+  const double backLevel = capture.Level(back, musicOff, Part::kDifference);
   std::printf("capture: %zu frames; music %.1f dBFS, the loudest 20 ms of a cell's click %.1f; music alone "
               "before the duck %.1f, 1 s after the failure %.1f, ducked %.1f, back %.1f; "
               "event to its first sample %.0f ms; shutdown %.1f ms\n",
-              capture.FrameCount(), music, clickLevel, beforeDuck, afterOneSecond, ducked, back, latencyMs,
+              capture.FrameCount(), musicLevel, clickLevel, beforeDuck, afterOneSecond, duckedLevel, backLevel, latencyMs,
               shutdownMs);
 
-  EXPECT_GT(music, -40.0);
-  EXPECT_GT(clickLevel, music + 6.0);
+  EXPECT_GT(musicLevel, -40.0);
+  EXPECT_GT(clickLevel, musicLevel + 6.0);
   EXPECT_LT(afterOneSecond, beforeDuck - 10.0);
-  EXPECT_LT(ducked, beforeDuck - 10.0);
-  EXPECT_GT(back, ducked + 8.0);
+  EXPECT_LT(duckedLevel, beforeDuck - 10.0);
+  EXPECT_GT(backLevel, duckedLevel + 8.0);
   // With the music off only the effect sounds: silence before it, and the
   // effect within a second of its event.
-  EXPECT_GE(capture.FirstSound(musicOff + Frames(0.4)), opened);
+  EXPECT_GE(capture.FirstSound(silent), opened);
   EXPECT_LT(openedSound, opened + Frames(1.0));
   EXPECT_GT(capture.Level(openedSound, openedSound + Frames(0.08)), -30.0);
 }
