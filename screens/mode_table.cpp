@@ -3,6 +3,7 @@
 #include "screens/fail_mode.h"
 #include "screens/finish_mode.h"
 #include "screens/help_mode.h"
+#include "screens/main_mode.h"
 #include "screens/message_mode.h"
 #include "screens/new_record_mode.h"
 #include "screens/options_mode.h"
@@ -21,6 +22,6 @@ ScreenModes ScreenModeTable() {
       .failure = &FailureScreen,
       .scores = &ScoresScreen,
       .mapSelection = &MapSelectionScreen,
-      .main = nullptr,
+      .main = &MainMode,
   };
 }

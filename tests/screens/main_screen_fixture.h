@@ -1,0 +1,134 @@
+// What the main screen's tests share: the display opened headless with the
+// game's fonts, a program directory of their own (the build's pictures and
+// layouts linked in, the island files copied, since new maps write beside
+// them), a clock the test sets by hand, and a known 8 x 8 map on the screen.
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <cstdint>
+#include <filesystem>
+#include <memory>
+#include <vector>
+
+#include "game/clock.h"
+#include "game/game_screen.h"
+#include "game/island.h"
+#include "game/island_fixtures.h"
+#include "game/options_file.h"
+#include "game/rules.h"
+#include "game/view.h"
+#include "graphics/font.h"
+#include "graphics/transitionmaps.h"
+#include "platform/clock.h"
+#include "screens/main_mode.h"
+#include "shell/recording_mode.h"
+#include "shell/screen_modes.h"
+#include "support/scratch_folder.h"
+#include "support/test_display.h"
+
+namespace main_screen_testing {
+
+// The tick count: fixed while a test reads the game clock, moving 1000 ms
+// at every reading while `stepping` (transitions then end on their first pass).
+inline uint32_t g_now = 500000;
+inline bool g_stepping = false;
+inline uint32_t TestTicks() { return g_stepping ? (g_now += 1000) : g_now; }
+
+class MainScreenTest : public testing::Test {
+ protected:
+  void SetUp() override {
+    folder_ = std::make_unique<testing_support::ScratchFolder>();
+    for (const auto& entry : std::filesystem::directory_iterator(TERVANE_GAME_DIR)) {
+      std::filesystem::path target = folder_->Path() / entry.path().filename();
+      if (entry.path().filename() == "islands") {
+        std::filesystem::copy(entry.path(), target);
+      } else {
+        std::filesystem::create_symlink(entry.path(), target);
+      }
+    }
+    testing_support::OpenTestDisplay();
+    static bool prepared = false;
+    if (!prepared) {
+      InitTransitionMaps();
+      for (const char* font : {"Fonts\\font16.fnt", "Fonts\\font20p.fnt", "Fonts\\digits16.fnt",
+                               "Fonts\\game20.fnt", "Fonts\\font14p.fnt"}) {
+        LoadFont(font, 0);
+      }
+      prepared = true;
+    }
+    platform::SetTickSource(TestTicks);
+    GameScreenModes = ScreenModes{};
+    GameScreenModes.main = &MainMode;
+    GameOptions = TGameOptions{1, 1, 0, 2};
+    std::memset(&Island, 0, sizeof Island);
+    MainMode.mapLoaded = false;
+    StatusText.clear();
+    ResultText.clear();
+    GameRunning = 0;
+    StartTick = EndTick = 0;
+    Enter(&MainMode, true);
+  }
+  void TearDown() override {
+    platform::SetTickSource(nullptr);
+    GameScreenOutput = nullptr;
+    GameScreenModes = ScreenModes{};
+    folder_.reset();
+  }
+
+  // Switches to a mode (pushes it over the current one) with time moving.
+  static void Enter(tmode* mode, bool switching) {
+    g_stepping = true;
+    if (switching) {
+      SwitchMode(mode);
+    } else {
+      PushMode(mode);
+    }
+    g_stepping = false;
+  }
+
+  // An 8 x 8 map in play, as a new map leaves it but without openings: the
+  // radiated areas where given, nothing explored, the clock not started.
+  static void PlayKnownMap(const std::vector<int>& radiated) {
+    MakeSquareIsland(Island, radiated, 36);
+    BuildBorderMask();
+    Island.prepared = 1;
+    Island.active = 1;
+    BuildView(Island);
+    CentreView();
+    RadiatedTotal = static_cast<int32_t>(radiated.size());
+    CurrentMapType = 2;
+    Island.accountedRadiated = 0;
+    MainMode.RenderIsland();
+    MainMode.mapLoaded = true;
+    GameRunning = 1;
+    MainMode.Redraw(true);
+  }
+
+  // A screen point inside a cell: the view pixel at its centre.
+  static int CellX(int cell) { return OffsetX + 2 * Island.Cell(cell).colCentre; }
+  static int CellY(int cell) { return OffsetY + 2 * Island.Cell(cell).rowCentre - 1; }
+  // A point of the sea inside the picture, and one on the screen left of it.
+  static int SeaX() { return OffsetX + 3; }
+  static int SeaY() { return OffsetY + 3; }
+
+  static void Move(int x, int y) {
+    MouseX = x;
+    MouseY = y;
+    MainMode.MouseMove(x, y);
+  }
+  static void Click(int button, int x, int y) {
+    Move(x, y);
+    (button == 1 ? LeftButtonHeld : RightButtonHeld) = true;
+    MainMode.MouseDown(button, x, y);
+  }
+  static void Release(int button, int x, int y) {
+    (button == 1 ? LeftButtonHeld : RightButtonHeld) = false;
+    MainMode.MouseUp(button, x, y);
+  }
+
+ private:
+  std::unique_ptr<testing_support::ScratchFolder> folder_;
+};
+
+}  // namespace main_screen_testing
