@@ -21,6 +21,7 @@
 #include "graphics/font.h"
 #include "graphics/transitionmaps.h"
 #include "platform/clock.h"
+#include "screens/main_game_screen.h"
 #include "screens/main_mode.h"
 #include "shell/recording_mode.h"
 #include "shell/screen_modes.h"
@@ -58,6 +59,9 @@ class MainScreenTest : public testing::Test {
       prepared = true;
     }
     platform::SetTickSource(TestTicks);
+    // The test calls the screen as the main loop would, from inside a
+    // handler: nested main-loop steps deliver nothing.
+    DispatchEnabled = false;
     GameScreenModes = ScreenModes{};
     GameScreenModes.main = &MainMode;
     GameOptions = TGameOptions{1, 1, 0, 2};
@@ -68,6 +72,7 @@ class MainScreenTest : public testing::Test {
     GameRunning = 0;
     StartTick = EndTick = 0;
     Enter(&MainMode, true);
+    ConnectMainScreenToGame();
   }
   void TearDown() override {
     platform::SetTickSource(nullptr);
