@@ -10,6 +10,7 @@
 #include "platform/clock.h"
 #include "screens/main_hover.h"
 #include "screens/main_mode.h"
+#include "screens/message_mode.h"
 #include "shell/mode_stack.h"
 #include "shell/screen_modes.h"
 
@@ -86,8 +87,7 @@ void RunMainEvent(int event) {
 }
 
 void ShowIslandNumber() {
-  ShowMainMessage("GameMode=" + std::to_string(IslandNumber), "", MessageColour{220, 220, 220},
-                  MessageColour{80, 0, 0});
+  ShowMessage("GameMode=" + std::to_string(IslandNumber), "", TextRgb{220, 220, 220}, TextRgb{80, 0, 0});
 }
 
 void OpenHintCell() {
@@ -96,17 +96,6 @@ void OpenHintCell() {
     OpenCell(Island, cell);
     return;
   }
-  ShowMainMessage(cell == 0 ? "No any variants" : "Whole island is explored", "", MessageColour{255, 0, 0},
-                  MessageColour{80, 0, 0});
-}
-
-void ShowMainMessage(const std::string& line1, const std::string& line2, MessageColour text,
-                     MessageColour shade) {
-  // The message box takes its lines and colours once it is part of the
-  // program; until then there is nothing to show them in.
-  (void)line1;
-  (void)line2;
-  (void)text;
-  (void)shade;
-  PushIfPresent(GameScreenModes.message);
+  ShowMessage(cell == 0 ? "No any variants" : "Whole island is explored", "", TextRgb{255, 0, 0},
+              TextRgb{80, 0, 0});
 }

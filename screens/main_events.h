@@ -4,16 +4,7 @@
 // safe (F12).
 #pragma once
 
-#include <string>
-
 #include "shell/mode.h"
-
-// A colour as 8-bit red, green and blue.
-struct MessageColour {
-  int red = 0;
-  int green = 0;
-  int blue = 0;
-};
 
 // Pushes a screen over the main one; a screen this program was built
 // without (an empty role of the mode table) is passed over.
@@ -26,8 +17,3 @@ void RunMainEvent(int event);
 void ShowIslandNumber();
 // F12: opens the cell the solver names, or says why there is none.
 void OpenHintCell();
-
-// Shows the message box over the main screen with one line (line2 empty) or
-// two, in the given text and shade colours.
-void ShowMainMessage(const std::string& line1, const std::string& line2, MessageColour text,
-                     MessageColour shade);

@@ -5,6 +5,7 @@
 #include "graphics/transition.h"
 #include "screens/main_events.h"
 #include "screens/main_mode.h"
+#include "screens/new_record_mode.h"
 #include "shell/game_sound.h"
 #include "shell/mode_stack.h"
 #include "shell/screen_modes.h"
@@ -35,11 +36,10 @@ class MainScreenOfGame final : public GameScreen {
   void PushFailScreen() override { PushIfPresent(GameScreenModes.failure); }
   void PushFinishScreen() override { PushIfPresent(GameScreenModes.finish); }
   void PushNewRecordScreen(const std::string& line1, const std::string& line2) override {
-    // The new-record screen takes its two lines once it is part of the
-    // program; until then there is no screen to give them to.
-    (void)line1;
-    (void)line2;
-    PushIfPresent(GameScreenModes.newRecord);
+    if (!NewRecordScreen.loaded) NewRecordScreen.Load();
+    NewRecordScreen.line1 = line1;
+    NewRecordScreen.line2 = line2;
+    PushMode(&NewRecordScreen);
     FontWeight = 400;
   }
 };

@@ -1,14 +1,11 @@
-// What the main screen's tests share: the display opened headless with the
-// game's fonts, a program directory of their own (the build's pictures and
-// layouts linked in, the island files copied, since new maps write beside
-// them), a clock the test sets by hand, and a known 8 x 8 map on the screen.
+// What the main screen's tests add to the screens' fixture: a clock the
+// test sets by hand, and a known 8 x 8 map on the screen.
 #pragma once
 
 #include <gtest/gtest.h>
 
 #include <cstdint>
 #include <filesystem>
-#include <memory>
 #include <vector>
 
 #include "game/clock.h"
@@ -18,15 +15,12 @@
 #include "game/options_file.h"
 #include "game/rules.h"
 #include "game/view.h"
-#include "graphics/font.h"
-#include "graphics/transitionmaps.h"
 #include "platform/clock.h"
+#include "screen_fixture.h"
 #include "screens/main_game_screen.h"
 #include "screens/main_mode.h"
 #include "shell/recording_mode.h"
 #include "shell/screen_modes.h"
-#include "support/scratch_folder.h"
-#include "support/test_display.h"
 
 namespace main_screen_testing {
 
@@ -36,28 +30,10 @@ inline uint32_t g_now = 500000;
 inline bool g_stepping = false;
 inline uint32_t TestTicks() { return g_stepping ? (g_now += 1000) : g_now; }
 
-class MainScreenTest : public testing::Test {
+class MainScreenTest : public screens_testing::ScreenTest {
  protected:
   void SetUp() override {
-    folder_ = std::make_unique<testing_support::ScratchFolder>();
-    for (const auto& entry : std::filesystem::directory_iterator(TERVANE_GAME_DIR)) {
-      std::filesystem::path target = folder_->Path() / entry.path().filename();
-      if (entry.path().filename() == "islands") {
-        std::filesystem::copy(entry.path(), target);
-      } else {
-        std::filesystem::create_symlink(entry.path(), target);
-      }
-    }
-    testing_support::OpenTestDisplay();
-    static bool prepared = false;
-    if (!prepared) {
-      InitTransitionMaps();
-      for (const char* font : {"Fonts\\font16.fnt", "Fonts\\font20p.fnt", "Fonts\\digits16.fnt",
-                               "Fonts\\game20.fnt", "Fonts\\font14p.fnt"}) {
-        LoadFont(font, 0);
-      }
-      prepared = true;
-    }
+    ScreenTest::SetUp();
     platform::SetTickSource(TestTicks);
     // The test calls the screen as the main loop would, from inside a
     // handler: nested main-loop steps deliver nothing.
@@ -75,10 +51,9 @@ class MainScreenTest : public testing::Test {
     ConnectMainScreenToGame();
   }
   void TearDown() override {
-    platform::SetTickSource(nullptr);
     GameScreenOutput = nullptr;
     GameScreenModes = ScreenModes{};
-    folder_.reset();
+    ScreenTest::TearDown();
   }
 
   // Switches to a mode (pushes it over the current one) with time moving.
@@ -132,8 +107,6 @@ class MainScreenTest : public testing::Test {
     MainMode.MouseUp(button, x, y);
   }
 
- private:
-  std::unique_ptr<testing_support::ScratchFolder> folder_;
 };
 
 }  // namespace main_screen_testing

@@ -2,8 +2,8 @@
 // fonts, a clock that the test moves by hand (transitions end at once), and
 // a fresh program directory: a scratch folder whose entries lead to the
 // build's program directory, so that the screens read the real pictures and
-// layouts while the files they write ("Tervane.opt", "Tervane.top") land in
-// the scratch folder.
+// layouts while the files they write ("Tervane.opt", "Tervane.top", the
+// island rotation files in a copy of "islands") land in the scratch folder.
 #pragma once
 
 #include <gtest/gtest.h>
@@ -43,6 +43,11 @@ class ScreenTest : public testing::Test {
       // What the game writes stays in the scratch folder, even when the
       // build's program directory holds such files from a run by hand.
       if (name == "Tervane.top" || name == "Tervane.opt" || name == "Error.rep") continue;
+      // New maps write their rotation files beside the islands.
+      if (name == "islands") {
+        std::filesystem::copy(entry.path(), folder_->Path() / name);
+        continue;
+      }
       std::filesystem::create_symlink(entry.path(), folder_->Path() / name);
     }
     testing_support::OpenTestDisplay();
