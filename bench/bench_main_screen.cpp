@@ -18,7 +18,7 @@
 #include "graphics/font.h"
 #include "graphics/transitionmaps.h"
 #include "screens/main_mode.h"
-#include "screens/status_line.h"
+#include "screens/main_status_line.h"
 #include "shell/mode_stack.h"
 #include "shell/shell_services.h"
 #include "support/test_display.h"

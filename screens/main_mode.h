@@ -12,7 +12,7 @@
 #include <vector>
 
 #include "screens/island_picture.h"
-#include "screens/status_line.h"
+#include "screens/main_status_line.h"
 #include "shell/mode.h"
 
 // The main screen's button event that prepares a new map.

@@ -1,4 +1,4 @@
-#include "screens/status_line.h"
+#include "screens/main_status_line.h"
 
 #include "graphics/pixelops.h"
 #include "graphics/textsurface.h"
