@@ -1,8 +1,12 @@
-// Starts the real game headless over copies of the program directory in
-// which one data file at a time is truncated, scrambled or emptied. Each
-// start must either play on (and quit cleanly when asked) or end with a
-// message (the error report, a run-time error or the pack reader's lines);
-// never with a signal, a hang, a silent exit or a sanitizer report.
+// Starts the real game over copies of the program directory in which one
+// data file at a time is truncated, scrambled or emptied. Each start must
+// either play on (and quit cleanly when asked) or end with a message (the
+// error report, a run-time error or the pack reader's lines); never with a
+// signal, a hang, a silent exit or a sanitizer report. Where an X server can
+// start, each start runs in a window of its own X server and is driven past
+// the splash screen into a first map with a click, so that the files read
+// there are damaged too; elsewhere the starts run headless up to the splash
+// screen's prompt.
 #include <gtest/gtest.h>
 
 #include <fcntl.h>
@@ -27,6 +31,7 @@
 #include "game/island_files.h"
 #include "game/options_file.h"
 #include "game/scores_file.h"
+#include "support/run_command.h"
 
 namespace fs = std::filesystem;
 using Clock = std::chrono::steady_clock;
@@ -119,8 +124,66 @@ void LinkCopy(const fs::path& base, const fs::path& copy) {
   }
 }
 
+// An X server of the test's own (Xvfb, 1024 x 768 x 16) on which starts run
+// in a window and are driven with xdotool, as the real-window tests drive
+// the game. Usable() is false where none can start.
+class XServer {
+ public:
+  explicit XServer(int number) : name_(":" + std::to_string(120 + number * 40 + getpid() % 40)) {
+    if (testing_support::RunCommand("command -v Xvfb xdotool > /dev/null").status != 0) return;
+    std::string program = "Xvfb";
+    std::string screen = "1024x768x16";
+    char* arguments[] = {program.data(), name_.data(), const_cast<char*>("-screen"), const_cast<char*>("0"),
+                         screen.data(), const_cast<char*>("-nolisten"), const_cast<char*>("tcp"), nullptr};
+    posix_spawn_file_actions_t actions;
+    posix_spawn_file_actions_init(&actions);
+    posix_spawn_file_actions_addopen(&actions, 2, "/dev/null", O_WRONLY, 0);
+    const bool spawned = posix_spawnp(&server_, program.c_str(), &actions, nullptr, arguments, environ) == 0;
+    posix_spawn_file_actions_destroy(&actions);
+    if (!spawned) server_ = 0;
+    for (int attempt = 0; server_ != 0 && attempt < 100 && !usable_; ++attempt) {
+      usable_ = Xdotool("getmouselocation");
+      if (!usable_) std::this_thread::sleep_for(std::chrono::milliseconds(100));
+    }
+  }
+  ~XServer() {
+    if (server_ == 0) return;
+    kill(server_, SIGTERM);
+    waitpid(server_, nullptr, 0);
+  }
+  bool Usable() const { return usable_; }
+  const std::string& Name() const { return name_; }
+  // What a player does on the splash screen's prompt: a click in the window.
+  bool Click() const { return Xdotool("mousemove --sync 400 300 click 1"); }
+
+ private:
+  bool Xdotool(const std::string& arguments) const {
+    return testing_support::RunCommand("DISPLAY=" + name_ + " xdotool " + arguments + " > /dev/null 2>&1").status == 0;
+  }
+
+  std::string name_;
+  pid_t server_ = 0;
+  bool usable_ = false;
+};
+
+// The environment of a start: headless, or in a window on the X server.
+std::vector<std::string> GameEnvironment(const XServer* x) {
+  std::vector<std::string> variables;
+  for (char** variable = environ; *variable != nullptr; ++variable) {
+    const std::string text = *variable;
+    if (x != nullptr && (text.rfind("SDL_VIDEODRIVER=", 0) == 0 || text.rfind("DISPLAY=", 0) == 0)) continue;
+    variables.push_back(text);
+  }
+  if (x != nullptr) {
+    variables.push_back("DISPLAY=" + x->Name());
+    variables.push_back("TERVANE_WINDOWED=1");
+  }
+  return variables;
+}
+
 struct StartResult {
   bool settled = false;   // still running once loading was over
+  bool clicked = false;   // driven past the splash screen
   bool hung = false;
   int status = -1;        // exit status, or -1 after a signal
   int signal = 0;
@@ -154,6 +217,8 @@ class FileActivity {
     }
     return last_ != Clock::time_point() && Clock::now() - last_ >= quietTime;
   }
+  // Quiet again only once the quiet time has passed from now.
+  void Restart() { last_ = Clock::now(); }
   const std::set<fs::path>& Opened() const { return opened_; }
 
  private:
@@ -171,8 +236,12 @@ bool WaitForExit(pid_t pid, Clock::time_point until, int& status) {
   return false;
 }
 
-StartResult StartGame(const fs::path& directory, Clock::duration quietTime = kQuietTime) {
+StartResult StartGame(const fs::path& directory, const XServer* x, Clock::duration quietTime = kQuietTime) {
   FileActivity activity(directory);
+  std::vector<std::string> variables = GameEnvironment(x);
+  std::vector<char*> environment;
+  for (std::string& variable : variables) environment.push_back(variable.data());
+  environment.push_back(nullptr);
   posix_spawn_file_actions_t actions;
   posix_spawn_file_actions_init(&actions);
   posix_spawn_file_actions_addopen(&actions, 1, (directory / "stdout.txt").c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
@@ -181,7 +250,7 @@ StartResult StartGame(const fs::path& directory, Clock::duration quietTime = kQu
   char* arguments[] = {program.data(), nullptr};
   pid_t pid = 0;
   StartResult result;
-  int spawned = posix_spawn(&pid, program.c_str(), &actions, nullptr, arguments, environ);
+  int spawned = posix_spawn(&pid, program.c_str(), &actions, nullptr, arguments, environment.data());
   posix_spawn_file_actions_destroy(&actions);
   if (spawned != 0) {
     result.errors = "cannot start: " + std::string(std::strerror(spawned));
@@ -189,9 +258,15 @@ StartResult StartGame(const fs::path& directory, Clock::duration quietTime = kQu
   }
   int status = 0;
   bool ended = false;
+  bool splashLeft = x == nullptr;
   for (Clock::time_point limit = Clock::now() + kStartLimit; !ended && Clock::now() < limit;) {
     ended = waitpid(pid, &status, WNOHANG) == pid;
-    if (!ended && activity.Quiet(quietTime)) {
+    if (!ended && !splashLeft && activity.Quiet(quietTime)) {
+      // Loading is over: leave the splash screen for the first map.
+      result.clicked = x->Click();
+      splashLeft = true;
+      activity.Restart();
+    } else if (!ended && activity.Quiet(quietTime)) {
       result.settled = true;
       kill(pid, SIGTERM);  // the window system's close request
       ended = WaitForExit(pid, Clock::now() + kQuitLimit, status);
@@ -248,8 +323,12 @@ TEST_F(DamagedDirectoryTest, EveryFileTheGameReadsDamagedInTurn) {
   // The undamaged directory plays on, and tells which files the game reads.
   fs::path clean = fs::current_path() / "clean";
   LinkCopy(base_, clean);
-  StartResult undamaged = StartGame(clean, kCleanQuietTime);
+  XServer firstServer(1), secondServer(2);
+  const bool driven = firstServer.Usable() && secondServer.Usable();
+  const XServer* servers[] = {nullptr, driven ? &firstServer : nullptr, driven ? &secondServer : nullptr};
+  StartResult undamaged = StartGame(clean, servers[1], kCleanQuietTime);
   ASSERT_TRUE(undamaged.settled && Fault(undamaged).empty()) << undamaged.errors << undamaged.report;
+  ASSERT_EQ(undamaged.clicked, driven) << "the undamaged start could not be driven past the splash screen";
   std::vector<fs::path> files = DataFiles(undamaged.opened, base_);
   ASSERT_FALSE(files.empty());
 
@@ -278,7 +357,7 @@ TEST_F(DamagedDirectoryTest, EveryFileTheGameReadsDamagedInTurn) {
       LinkCopy(base_, copy);
       fs::remove(copy / start.file);
       WriteBytes(copy / start.file, Damaged(ReadText(base_ / start.file), start.damage));
-      StartResult result = StartGame(copy);
+      StartResult result = StartGame(copy, servers[number]);
       std::lock_guard<std::mutex> lock(taking);
       playedOn += result.settled;
       EXPECT_EQ(Fault(result), "") << start.file << " " << kDamageNames[static_cast<int>(start.damage)]
@@ -289,7 +368,8 @@ TEST_F(DamagedDirectoryTest, EveryFileTheGameReadsDamagedInTurn) {
   std::thread second(worker, 2);
   worker(1);
   second.join();
-  std::printf("%zu files read, %zu damaged starts, %d played on\n", files.size(), starts.size(), playedOn);
+  std::printf("%zu files read, %zu damaged starts (%s), %d played on\n", files.size(), starts.size(),
+              driven ? "each driven past the splash screen on an X server" : "headless, no X server", playedOn);
   RecordProperty("damaged_starts", static_cast<int>(starts.size()));
 }
 
