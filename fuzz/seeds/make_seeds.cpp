@@ -18,6 +18,8 @@
 #include "game/island_files.h"
 #include "game/scores_file.h"
 #include "graphics/packs/format.h"
+#include "graphics/packs/reader.h"
+#include "sound/sound_bank.h"
 #include "tests/quelt/module_builders.h"
 #include "tests/quelt/render_songs.h"
 #include "tools/art/canvas.h"
@@ -207,6 +209,29 @@ void GameFileSeeds() {
   Put("fuzz_rotation", "later", rotation);
 }
 
+// The game's sound bank whole (mode byte 1), and each of its entries as the
+// reader takes it apart (mode byte 0).
+void SoundBankSeeds(const fs::path& gameDir) {
+  const fs::path bank = gameDir / kSoundBankFile;
+  Put("fuzz_sound_bank", "bank", Prefixed(1, Read(bank)));
+  // A small bank of every sample shape, well under the fuzzer's input size.
+  const Bytes pcm = render_songs::AsUnsigned8(render_songs::SineCycle(48, 90));
+  std::vector<PackInput> effects;
+  for (int entry = 1; entry <= kBankSampleCount; ++entry) {
+    const uint16_t channels = entry % 2 + 1, bits = entry % 4 < 2 ? 8 : 16;
+    effects.push_back({"fx" + std::to_string(entry), builders::BuildWave(1, channels, 11025u * entry, bits, pcm),
+                       entry % 3 == 0 ? kMethodStored : kMethodLzw, 0});
+  }
+  Put("fuzz_sound_bank", "small", Prefixed(1, BuildPack(effects, {})));
+  if (!OpenPack(bank.string(), kSoundBankKey)) return;
+  for (int entry = 1; entry <= kBankSampleCount; ++entry) {
+    Bytes bytes;
+    const uint32_t size = ExtractEntry(entry, bytes);
+    if (size > 0) Put("fuzz_sound_bank", "entry" + std::to_string(entry), Prefixed(0, Bytes(bytes.begin(), bytes.begin() + size)));
+  }
+  ClosePack();
+}
+
 // The dialog harness reads the mixer's settings, the settings to show (both
 // as rate, flags, interpolation, level, volumes, buffer bytes and length,
 // separation), then actions of three or more bytes.
@@ -247,5 +272,6 @@ int main(int argc, char** argv) {
   LayoutSeeds(argv[2]);
   GameFileSeeds();
   DialogSeeds();
+  SoundBankSeeds(gameDir);
   return 0;
 }
