@@ -11,26 +11,14 @@
 #include "api/QueltLibrary.h"
 #include "api/SettingsDialog.h"
 #include "api/quelt.h"
+#include "input_bytes.h"
 #include "tests/quelt/fake_dialog_controls.h"
 
 namespace {
 
 using namespace quelt_dialog;
 
-// The input as a stream of bytes; zeros once it runs out.
-class Bytes {
- public:
-  Bytes(const uint8_t* data, size_t size) : data_(data), size_(size) {}
-  bool Left() const { return position_ < size_; }
-  uint8_t Next() { return position_ < size_ ? data_[position_++] : 0; }
-  uint16_t Next16() { return static_cast<uint16_t>(Next() | Next() << 8); }
-  uint32_t Next32() { return Next16() | uint32_t{Next16()} << 16; }
-
- private:
-  const uint8_t* data_;
-  size_t size_;
-  size_t position_ = 0;
-};
+using Bytes = fuzzing::InputBytes;
 
 void Check(bool condition) {
   if (!condition) __builtin_trap();

@@ -9,21 +9,11 @@
 #include "DSound/Player/model/Cmodule.h"
 #include "DSound/Player/model/Cpattern.h"
 #include "DSound/Player/player/ModulePlayer.h"
+#include "input_bytes.h"
 
 namespace {
 
-// The input as a stream of bytes; zeros once it runs out.
-class Bytes {
- public:
-  Bytes(const uint8_t* data, size_t size) : data_(data), size_(size) {}
-  uint8_t Next() { return position_ < size_ ? data_[position_++] : 0; }
-  uint16_t Next16() { return static_cast<uint16_t>(Next() | Next() << 8); }
-
- private:
-  const uint8_t* data_;
-  size_t size_;
-  size_t position_ = 0;
-};
+using Bytes = fuzzing::InputBytes;
 
 Envelope ReadEnvelope(Bytes& in) {
   Envelope envelope;
