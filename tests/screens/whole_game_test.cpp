@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "game/options_file.h"
 #include "game/scores_file.h"
 #include "screen_fixture.h"
 #include "support/run_command.h"
@@ -97,8 +98,11 @@ TEST(RealWindowTest, WholeGamePlayedWithRealInput) {
   }
   ASSERT_NE(place, 0) << "the record is not in the table";
   for (int i = 0; i < kScorePlaces; ++i) {
-    if (i < place - 1) EXPECT_TRUE(Same(old[i], now[i])) << i;
-    if (i >= place) EXPECT_TRUE(Same(old[i - 1], now[i])) << i;
+    if (i < place - 1) {
+      EXPECT_TRUE(Same(old[i], now[i])) << i;
+    } else if (i >= place) {
+      EXPECT_TRUE(Same(old[i - 1], now[i])) << i;
+    }
   }
   const TScoreEntry& record = now[place - 1];
   EXPECT_EQ(record.nameLength, 8);
