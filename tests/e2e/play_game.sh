@@ -27,6 +27,7 @@ game=$! driven=$!
 
 fail() {
   echo "step $step: $*"
+  import -window root "$work/shots/failed-step-$step.png" 2>/dev/null
   exit 1
 }
 
@@ -36,7 +37,17 @@ scaled() { echo $((($1 * 1024 + 799) / 800)) $((($2 * 768 + 599) / 600)); }
 
 screen_hash() { xwd -root -silent | md5sum; }
 
-# Waits until the screen has not changed for a second.
+# Whether the game's main thread is waiting (for input or the next frame)
+# rather than working or ready to work.
+game_waits() {
+  local state
+  state=$(sed 's/^.*) //' "/proc/$game/stat" 2>/dev/null | cut -d' ' -f1)
+  [ "$state" = S ]
+}
+
+# Waits until the screen has not changed for 0.75 s while the game waited
+# all along: a still picture alone could be a map in preparation, which
+# drops the input queued meanwhile.
 settle() {
   local last same=0 now
   last=$(screen_hash)
@@ -44,9 +55,9 @@ settle() {
     sleep 0.25
     kill -0 "$game" 2>/dev/null || fail "the game ended"
     now=$(screen_hash)
-    if [ "$now" = "$last" ]; then
+    if [ "$now" = "$last" ] && game_waits; then
       same=$((same + 1))
-      [ "$same" -ge 4 ] && return 0
+      [ "$same" -ge 3 ] && return 0
     else
       same=0 last=$now
     fi
@@ -54,9 +65,18 @@ settle() {
   fail "the screen never stood still"
 }
 
+# Clicks in a row go to xdotool in one command; the game queues them.
+clicks=()
+flush_clicks() {
+  [ ${#clicks[@]} -eq 0 ] && return 0
+  xdotool "${clicks[@]}"
+  clicks=()
+}
+
 step=0
 while read -r action argument rest <&3; do
   step=$((step + 1))
+  [ "$action" = click ] || flush_clicks
   case $action in
     window)
       for _ in $(seq 200); do
@@ -65,8 +85,9 @@ while read -r action argument rest <&3; do
         sleep 0.1
       done ;;
     click)
-      # shellcheck disable=SC2046  # two numbers
-      xdotool mousemove $(scaled "$argument" "$rest") click 1 ;;
+      # shellcheck disable=SC2207  # two numbers
+      clicks+=(mousemove $(scaled "$argument" "$rest") click 1)
+      [ ${#clicks[@]} -ge 200 ] && flush_clicks ;;
     key) xdotool key "$argument" ;;
     type) xdotool type --delay 40 "$argument${rest:+ $rest}" ;;
     wait) sleep "$argument" ;;

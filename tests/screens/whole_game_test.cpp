@@ -13,7 +13,6 @@
 #include "game/scores_file.h"
 #include "screen_fixture.h"
 #include "support/run_command.h"
-#include "support/scratch_folder.h"
 
 namespace fs = std::filesystem;
 
@@ -68,8 +67,8 @@ int RedPixels(const std::vector<uint8_t>& rgb, int top, int bottom) {
 // no error report.
 TEST(RealWindowTest, WholeGamePlayedWithRealInput) {
   ASSERT_TRUE(fs::exists(fs::path(TERVANE_GAME_DIR) / "tervane")) << "the program is not built";
-  testing_support::ScratchFolder scratch;
-  const fs::path work = scratch.Path() / "game-run";
+  // The run stays in the build tree for a look at its screenshots.
+  const fs::path work = fs::path(TERVANE_BINARY_DIR) / "tests" / "whole-game";
   const testing_support::CommandRun run = testing_support::RunCommand(
       std::string(TERVANE_SOURCE_DIR) + "/tests/e2e/play_game.sh '" + TERVANE_GAME_DIR + "' '" + TERVANE_PLAY_PLAN +
       "' '" + work.string() + "' " + kSeed + " 2>&1");
