@@ -227,11 +227,18 @@ void Plan() {
   Click(ButtonCentre("Scores", 2, false));
   Step("settle");
 
-  for (int mapType : {3, 4}) {
-    SelectMapType(mapType);
-    PlayToWin();
-    BackToTheMap("Finish", "finish-type-" + std::to_string(mapType));
-  }
+  SelectMapType(3);  // won, then a new map of the type from the finish screen
+  PlayToWin();
+  Step("settle");
+  Step("shot finish-type-3");
+  Click(ButtonCentre("Finish", 1, true));
+  NextMap(3);
+  Step("settle");
+  Step("shot main-new-map-type-3");
+
+  SelectMapType(4);
+  PlayToWin();
+  BackToTheMap("Finish", "finish-type-4");
   Step("shot main-end");
   Click(MainButton(6));  // exit
   Step("quit");
