@@ -9,7 +9,9 @@
 #include "platform/files.h"
 #include "platform/random.h"
 #include "platform/window.h"
+#include "shell/init_mode.h"
 #include "shell/mainloop.h"
+#include "shell/mode_stack.h"
 #include "shell/shell_services.h"
 
 namespace {
@@ -53,9 +55,10 @@ int RunGame(int argc, char** argv, const ScreenModes& modes) {
   platform::UpdateGameWindow(MainWindowHandle);
 
   InitDisplay(MainWindowHandle);
-  // Display set-up ends with the switch to the splash mode, which loads
-  // every screen of GameScreenModes; until the splash exists the screen
-  // stays black. Then input and idle frames reach the current mode.
+  // The last step of display set-up: the splash mode, which loads every
+  // screen of GameScreenModes and returns when loading is done. Then input
+  // and idle frames reach the current mode.
+  SwitchMode(&InitMode);
   StartupComplete = true;
   DispatchEnabled = true;
   for (;;) MainLoopStep();
