@@ -23,19 +23,21 @@ std::string FormatTag(std::string_view name) {
 [[noreturn]] void PictureNotFound(std::string_view name) { GraphicsFatalError("Image not found: " + std::string(name)); }
 [[noreturn]] void DamagedPicture(std::string_view name) { GraphicsFatalError("Damaged image: " + std::string(name)); }
 
-// Reads the entry of a name from its pack; the attribute decides the format.
-void ReadFromPack(std::string_view name, std::vector<uint8_t>& data, std::string& tag) {
-  if (!OpenPack(ImagePackName(name), kImagePackKey)) PictureNotFound(name);
+// Reads the entry of a name (with its extension) from its pack; the
+// attribute decides the format. Failures name the picture as it was asked for.
+void ReadFromPack(std::string_view askedName, std::string_view name, std::vector<uint8_t>& data,
+                  std::string& tag) {
+  if (!OpenPack(ImagePackName(name), kImagePackKey)) PictureNotFound(askedName);
   int index = FindEntry(ImageEntryName(name));
   if (index == 0) {
     ClosePack();
-    PictureNotFound(name);
+    PictureNotFound(askedName);
   }
   tag = EntryAttribute(index, 0) == 1 ? "JPG" : "BMP";
   std::vector<uint8_t> buffer;
   uint32_t size = ExtractEntry(index, buffer);
   ClosePack();
-  if (buffer.empty()) PictureNotFound(name);  // refused by the reader
+  if (buffer.empty()) PictureNotFound(askedName);  // refused by the reader
   data.assign(buffer.begin(), buffer.begin() + size);
 }
 
@@ -110,19 +112,27 @@ std::string ImageEntryName(std::string_view name) {
 SurfaceRef LoadImage(std::string_view name) {
   std::string full(name);
   if (!HasExtension(full)) {
-    if (platform::FileExists(full + ".jpg")) return LoadImage(full + ".jpg");
-    if (platform::FileExists(full + ".bmp")) return LoadImage(full + ".bmp");
-    return LoadImage(full + ".dat");
+    if (platform::FileExists(full + ".jpg")) {
+      full += ".jpg";
+    } else if (platform::FileExists(full + ".bmp")) {
+      full += ".bmp";
+    } else {
+      full += ".dat";
+    }
   }
   std::string tag = FormatTag(full);
   std::vector<uint8_t> data;
+  // Messages name a loose file by its own name, and a picture from a pack
+  // as the game asked for it.
+  std::string shownName = full;
   if (platform::FileExists(full)) {
     data = platform::ReadWholeFile(full);
   } else {
-    ReadFromPack(full, data, tag);
+    shownName = name;
+    ReadFromPack(shownName, full, data, tag);
   }
-  if (tag == "JPG") return LoadJpeg(full, data);
-  if (tag == "BMP") return LoadBmp(full, data);
+  if (tag == "JPG") return LoadJpeg(shownName, data);
+  if (tag == "BMP") return LoadBmp(shownName, data);
   GraphicsFatalError("Unknown image format");
 }
 

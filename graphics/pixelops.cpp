@@ -1,5 +1,7 @@
 #include "graphics/pixelops.h"
 
+#include <algorithm>
+
 #include "graphics/display.h"
 #include "graphics/graphics_host.h"
 
@@ -14,17 +16,26 @@ struct Layout {
   static constexpr uint32_t kBlueMask = 31u;
   static constexpr int kGreenDivisor = GreenBits == 6 ? 4 : 8;
 
+  // A step in field units as an amount in place: steps beyond the field's
+  // whole range act as the whole range, so that no step reaches the
+  // neighbouring field.
+  static uint32_t Amount(uint32_t mask, int shift, int step) {
+    uint32_t fieldMaximum = mask >> shift;
+    uint32_t units = step <= 0 ? 0 : std::min(static_cast<uint32_t>(step), fieldMaximum);
+    return units << shift;
+  }
+
   // Saturating subtraction of `step` field units from one field.
   static uint32_t Lower(uint32_t pixel, uint32_t mask, int shift, int step) {
     uint32_t field = pixel & mask;
-    uint32_t amount = static_cast<uint32_t>(step) << shift;
+    uint32_t amount = Amount(mask, shift, step);
     return field > amount ? field - amount : 0;
   }
 
   // Saturating addition of `step` field units to one field.
   static uint32_t Raise(uint32_t pixel, uint32_t mask, int shift, int step) {
     uint32_t field = pixel & mask;
-    uint32_t amount = static_cast<uint32_t>(step) << shift;
+    uint32_t amount = Amount(mask, shift, step);
     return field < mask - amount ? field + amount : mask;
   }
 

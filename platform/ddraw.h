@@ -159,7 +159,8 @@ void InjectFlipResults(DDResult result, int count);
 void InjectPixelFormatFailure();
 // Make the next `count` restore attempts of lost surfaces fail.
 void InjectRestoreFailures(int count);
-// How many times Present() has shown the primary (tests read it).
+// How many times Present() has shown the primary: the main loop tells by it
+// whether an idle frame drew anything (tests read it too).
 uint64_t PresentCount();
 
 // Writes the surface as a 24-bit BMP picture; false on failure.

@@ -16,7 +16,7 @@ namespace {
 // Where the loading and prompt pictures show.
 constexpr int kPictureX = 260;
 constexpr int kPictureY = 540;
-// Where the pointer will appear once it is drawn.
+// Where the pointer appears once it is drawn.
 constexpr int kPointerStartX = 400;
 constexpr int kPointerStartY = 308;
 constexpr int kArrowPointer = 1;
@@ -41,13 +41,19 @@ void tInitMode::KeyDown(int) { LeaveForMainScreen(); }
 
 void tInitMode::Idle() {
   firstPhase = (platform::GetTickCount() - blinkStart) / kPromptBlinkMilliseconds % 2 == 1;
-  Redraw(false);
+  if (CurrentPicture().get() != drawnPicture) Redraw(false);
+}
+
+const SurfaceRef& tInitMode::CurrentPicture() const {
+  if (!StartupComplete) return loadingImage;
+  return firstPhase ? firstPromptImage : secondPromptImage;
 }
 
 void tInitMode::Draw() {
   tmode::Draw();
-  const SurfaceRef& picture = !StartupComplete ? loadingImage : firstPhase ? firstPromptImage : secondPromptImage;
+  const SurfaceRef& picture = CurrentPicture();
   if (picture != nullptr) CopySurface(*BackBuffer, kPictureX, kPictureY, *picture, kCopyKeyed);
+  drawnPicture = picture.get();
 }
 
 void tInitMode::Load() {
@@ -65,7 +71,8 @@ void tInitMode::Enter() {
   LoadOptions();
   Load();
   for (tmode* mode : ModesInPreloadOrder(GameScreenModes)) {
-    if (!mode->loaded && InsidePreloadWindow()) mode->Load();
+    if (!InsidePreloadWindow()) break;
+    if (!mode->loaded) mode->Load();
   }
   tmode::Enter();
 
@@ -77,8 +84,9 @@ void tInitMode::Enter() {
   }
 
   blinkStart = platform::GetTickCount();
-  // Input made while the game loaded, still waiting as window messages or
-  // already queued, is dropped: nothing typed meanwhile skips the prompt.
+  // Input made while the game loaded, whether still waiting as window
+  // messages or already queued, is dropped: nothing typed meanwhile skips
+  // the prompt.
   MainLoopStep();
   ClearInputQueue();
   SelectCursor(kArrowPointer);

@@ -29,7 +29,14 @@ class tInitMode final : public tmode {
   bool firstPhase = false;
 
  private:
+  // The picture Draw shows now: loading until start-up is complete, then
+  // the prompt of the blink phase.
+  const SurfaceRef& CurrentPicture() const;
   void LeaveForMainScreen();
+
+  // The picture last drawn: an idle pass redraws only when it changes, so
+  // that the waiting prompt leaves the processor idle between blinks.
+  const Surface* drawnPicture = nullptr;
 };
 
 extern tInitMode InitMode;

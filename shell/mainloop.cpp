@@ -32,6 +32,9 @@ namespace {
 
 FatalExitHandler g_fatalExitHandler = nullptr;
 
+// Idle frames that draw nothing are paced to a 60 Hz display.
+constexpr uint32_t kIdleFramesPerSecond = 60;
+
 // Takes the oldest event out of the queue; the others move up one place.
 InputEvent TakeOldestEvent() {
   InputEvent event = InputQueue.entries[0];
@@ -61,6 +64,14 @@ bool RestoreSurface(Surface* surface, bool redrawCursorImage) {
     if (restored) return true;
   }
   return false;
+}
+
+// How long until the next frame of a 60 Hz display, in whole milliseconds
+// (1 to 17).
+uint32_t MillisecondsToNextFrame(uint32_t now) {
+  uint64_t frame = uint64_t{now} * kIdleFramesPerSecond / 1000;
+  uint64_t nextFrameStart = ((frame + 1) * 1000 + kIdleFramesPerSecond - 1) / kIdleFramesPerSecond;
+  return static_cast<uint32_t>(nextFrameStart - now);
 }
 
 }  // namespace
@@ -114,17 +125,20 @@ void DispatchInputEvent(const InputEvent& event) {
 void MainLoopStep() {
   for (;;) {
     platform::WindowMessage message;
+    bool idleDrewNothing = false;
     if (DispatchEnabled && InputQueue.count > 0 && SurfacesLost == 0) {
       DispatchInputEvent(TakeOldestEvent());
     } else if (platform::PeekWindowMessage(message, true)) {
       platform::TranslateWindowMessage(message);
       platform::DispatchWindowMessage(message);
     } else if (DispatchEnabled && SurfacesLost == 0) {
+      uint64_t shownBefore = platform::PresentCount();
       if (RedrawRequested) {
         if (tmode* mode = CurrentMode()) mode->Redraw(true);
         RedrawRequested = false;
       }
       if (AppActive) CallCurrentMode([](tmode& mode) { mode.Idle(); });
+      idleDrewNothing = AppActive && platform::PresentCount() == shownBefore;
     }
 
     if (platform::PeekWindowMessage(message, false)) continue;
@@ -136,6 +150,11 @@ void MainLoopStep() {
     }
     if (SurfacesLost == 1) RestoreLostSurfaces();
     if (SurfacesLost != 0) continue;
+    // An idle frame that changed nothing on screen: rather than spin, wait
+    // for the next input, or at most until the next frame is due.
+    if (idleDrewNothing && !(DispatchEnabled && InputQueue.count > 0)) {
+      platform::WaitForWindowMessage(MillisecondsToNextFrame(platform::GetTickCount()));
+    }
     return;
   }
 }

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "graphics/pixelops.h"
 #include "support/test_display.h"
 
@@ -62,6 +64,32 @@ TEST(PixelOpsTest, AdjustChannelsTruncatesTowardZero) {
   Pixel grey555 = pixel555::PackColour(128, 128, 128);
   EXPECT_EQ(Green555(pixel555::AdjustChannels(grey555, 0, -8, 0)), Green555(grey555) - 1);
   EXPECT_EQ(pixel555::AdjustChannels(grey555, 0, -7, 0), grey555);
+}
+
+// Guards against a large step carrying into the neighbouring field: for any
+// step, in both layouts, each field moves by its own step and stops at 0 or
+// at its maximum, and the other fields stay as they were.
+TEST(PixelOpsTest, AdjustChannelsNeverCarriesWhateverTheStep) {
+  EXPECT_EQ(pixel565::AdjustChannels(0, 0, 0, 320), 0x001F);
+  EXPECT_EQ(pixel565::AdjustChannels(0xFFFF, 0, -320, 0), 0xF81F);
+  struct Layout {
+    Pixel (*adjust)(Pixel, int, int, int);
+    int redShift, greenBits;
+  };
+  for (Layout layout : {Layout{pixel565::AdjustChannels, 11, 6}, Layout{pixel555::AdjustChannels, 10, 5}}) {
+    const int greenMax = (1 << layout.greenBits) - 1, greenDivisor = layout.greenBits == 6 ? 4 : 8;
+    auto pack = [&](int r, int g, int b) { return static_cast<Pixel>((r << layout.redShift) | (g << 5) | b); };
+    auto moved = [](int field, int step, int maximum) { return std::clamp(field + step, 0, maximum); };
+    for (int field : {0, 1, 15, 30, 31}) {
+      const int green = field * greenMax / 31;
+      for (int step = -4000; step <= 4000; step += 37) {
+        EXPECT_EQ(layout.adjust(pack(field, green, field), step, 0, 0), pack(moved(field, step / 8, 31), green, field));
+        EXPECT_EQ(layout.adjust(pack(field, green, field), 0, step, 0),
+                  pack(field, moved(green, step / greenDivisor, greenMax), field));
+        EXPECT_EQ(layout.adjust(pack(field, green, field), 0, 0, step), pack(field, green, moved(field, step / 8, 31)));
+      }
+    }
+  }
 }
 
 // Guards against the format detection picking the wrong family.

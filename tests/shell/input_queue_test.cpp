@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <chrono>
 
 #include "recording_mode.h"
 #include "support/test_display.h"
@@ -168,6 +169,30 @@ TEST_F(InputQueueTest, UnrestorableSurfaceKeepsTheFlagForALaterPass) {
   EXPECT_EQ(SurfacesLost, 0);
   EXPECT_FALSE(PrimarySurface->IsLost());
   EXPECT_EQ(mode.calls, (std::vector<std::string>{"redraw full"}));
+}
+
+// Guards against the loop holding a whole core: an idle frame that drew
+// nothing waits for input or the next 60 Hz frame (so twenty of them take at
+// least about nineteen frames), while idle frames that draw are not held back.
+TEST_F(InputQueueTest, IdleFramesThatDrawNothingWaitForTheNextFrame) {
+  auto twentySteps = [] {
+    auto start = std::chrono::steady_clock::now();
+    for (int i = 0; i < 20; ++i) MainLoopStep();
+    return std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now() - start).count();
+  };
+  SwitchMode(&mode);
+  Drain();
+  mode.idleCalls = 0;
+  auto waiting = twentySteps();
+  EXPECT_EQ(mode.idleCalls, 20);
+  EXPECT_GE(waiting, 19 * 1000 / 60);
+
+  class DrawingMode final : public RecordingMode {
+    void Idle() override { FlipScreen(); }
+  } drawing;
+  SwitchMode(&drawing);
+  Drain();
+  EXPECT_LT(twentySteps(), waiting / 2);
 }
 
 }  // namespace
