@@ -1,10 +1,12 @@
 // Installs the built game with scripts/install.sh into a temporary folder for
-// a temporary HOME, starts it the way the menu would, and removes it again.
+// a temporary HOME, starts it the way the menu would (it reaches the splash
+// screen, which starts the music), and removes it again.
 #include <signal.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
 #include <chrono>
+#include <cstdint>
 #include <cstdio>
 #include <sstream>
 #include <thread>
@@ -60,17 +62,20 @@ std::string EntryValue(const std::string& entry, const std::string& key) {
 }
 
 // Starts the program headless, lets it run for a moment and ends it; true
-// when it was still running then.
-bool RunsUntilEnded(const std::vector<std::string>& arguments) {
+// when it was still running then. What its sound device plays goes to
+// `capture` (SDL's disk driver).
+bool RunsUntilEnded(const std::vector<std::string>& arguments, const fs::path& capture) {
   pid_t child = fork();
   if (child == 0) {
     std::vector<char*> argv;
     for (const std::string& argument : arguments) argv.push_back(const_cast<char*>(argument.c_str()));
     argv.push_back(nullptr);
+    setenv("SDL_AUDIODRIVER", "disk", 1);
+    setenv("SDL_DISKAUDIOFILE", capture.c_str(), 1);
     if (chdir("/") == 0) execv(argv[0], argv.data());
     _exit(127);
   }
-  std::this_thread::sleep_for(std::chrono::milliseconds(1500));
+  std::this_thread::sleep_for(std::chrono::milliseconds(3000));
   int status = 0;
   bool running = waitpid(child, &status, WNOHANG) == 0;
   if (running) {
@@ -78,6 +83,16 @@ bool RunsUntilEnded(const std::vector<std::string>& arguments) {
     waitpid(child, &status, 0);
   }
   return running;
+}
+
+// Whether a capture of 16-bit samples holds sound: the music the splash
+// screen starts once it has loaded (the device plays silence before).
+bool HoldsSound(const std::string& capture) {
+  for (size_t i = 0; i + 1 < capture.size(); i += 2) {
+    int sample = static_cast<int16_t>(static_cast<uint8_t>(capture[i]) | static_cast<uint8_t>(capture[i + 1]) << 8);
+    if (sample > 256 || sample < -256) return true;
+  }
+  return false;
 }
 
 using InstallScriptTest = InstallTest;
@@ -103,7 +118,9 @@ TEST_F(InstallScriptTest, InstalledMenuEntryStartsTheGameAndIsRemovedAgain) {
 
   std::vector<std::string> command = ExecArguments(EntryValue(ReadFile(entry), "Exec"));
   ASSERT_EQ(command, std::vector<std::string>{(target / "tervane").string()});
-  EXPECT_TRUE(RunsUntilEnded(command));
+  fs::path capture = root / "played.raw";
+  EXPECT_TRUE(RunsUntilEnded(command, capture));
+  EXPECT_TRUE(HoldsSound(ReadFile(capture))) << "the installed game never reached its splash screen's music";
   EXPECT_FALSE(fs::exists(target / "Error.rep"));
 
   CommandRun removal = RunCommand("timeout 20 " + Quoted(target / "tervane") + " -unreg 2>&1");
