@@ -32,9 +32,6 @@ namespace {
 
 FatalExitHandler g_fatalExitHandler = nullptr;
 
-// Idle frames that draw nothing are paced to a 60 Hz display.
-constexpr uint32_t kIdleFramesPerSecond = 60;
-
 // Takes the oldest event out of the queue; the others move up one place.
 InputEvent TakeOldestEvent() {
   InputEvent event = InputQueue.entries[0];

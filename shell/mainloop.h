@@ -40,6 +40,10 @@ extern platform::WindowHandle MainWindowHandle;
 bool QueueInputEvent(uint32_t message, platform::WPARAM wParam, platform::LPARAM lParam);
 void ClearInputQueue();
 
+// Idle frames are paced to a 60 Hz display: an idle pass that drew nothing
+// waits for input or the next frame.
+constexpr uint32_t kIdleFramesPerSecond = 60;
+
 // One pass of the main loop (nested calls from inside a mode handler only
 // pump window messages).
 void MainLoopStep();

@@ -7,6 +7,7 @@
 #include "graphics/pixelops.h"
 #include "graphics/text.h"
 #include "graphics/transition.h"
+#include "platform/clock.h"
 #include "platform/files.h"
 #include "shell/buttons_file.h"
 #include "shell/game_sound.h"
@@ -140,7 +141,14 @@ void tmode::KeyDown(int key) {
 void tmode::ButtonPressed(int) {}
 
 void tmode::Idle() {
-  if (textFieldCount > 0) Redraw(true);
+  // Text fields are drawn again on idle passes, at most once a frame: more
+  // often shows nothing new and would keep the loop from ever waiting.
+  static uint32_t lastRedraw = 0;
+  if (textFieldCount <= 0) return;
+  uint32_t now = platform::GetTickCount();
+  if (now - lastRedraw < 1000 / kIdleFramesPerSecond) return;
+  lastRedraw = now;
+  Redraw(true);
 }
 
 // ---- drawing -----------------------------------------------------------------

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <chrono>
+
 #include "support/test_display.h"
 
 using platform::SetTestKeyState;
@@ -176,6 +178,20 @@ TEST_F(KeysTest, TextFieldBoxIsFilledAndOutlined) {
   EXPECT_EQ(back.PixelAt(f.X + f.Width - 2, f.Y + f.Height - 2), inner);
   EXPECT_EQ(back.PixelAt(f.X + 5, f.Y + 5), 0);
   EXPECT_EQ(back.PixelAt(f.X + f.Width, f.Y + 5), 0xFFFF);  // the background beside it
+}
+
+// Guards against a screen with text fields holding a whole core: its idle
+// passes still draw the fields again, but at most once a 60 Hz frame.
+TEST_F(KeysTest, TextFieldsAreRedrawnOnIdleAtMostOnceAFrame) {
+  mode.Setup(1, 0);
+  SwitchMode(&mode);
+  uint64_t shownBefore = platform::PresentCount();
+  auto start = std::chrono::steady_clock::now();
+  for (int i = 0; i < 30; ++i) MainLoopStep();
+  auto elapsed = std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now() - start);
+  uint64_t shown = platform::PresentCount() - shownBefore;
+  EXPECT_GE(shown, 1u);
+  EXPECT_LE(shown, static_cast<uint64_t>(elapsed.count() / 16 + 2)) << "in " << elapsed.count() << " ms";
 }
 
 }  // namespace
