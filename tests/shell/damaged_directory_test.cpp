@@ -51,6 +51,8 @@ constexpr auto kQuitLimit = std::chrono::seconds(20);
 // undamaged start, which tells which files the game reads, waits longer.
 constexpr auto kQuietTime = std::chrono::milliseconds(1000);
 constexpr auto kCleanQuietTime = std::chrono::milliseconds(3000);
+// Clicks on the splash screen's prompt before a start counts as staying there.
+constexpr int kMostClicks = 3;
 
 std::string ReadText(const fs::path& path) {
   std::ifstream in(path, std::ios::binary);
@@ -154,7 +156,7 @@ class XServer {
   bool Usable() const { return usable_; }
   const std::string& Name() const { return name_; }
   // What a player does on the splash screen's prompt: a click in the window.
-  bool Click() const { return Xdotool("mousemove --sync 400 300 click 1"); }
+  void Click() const { Xdotool("mousemove --sync 400 300 click 1"); }
 
  private:
   bool Xdotool(const std::string& arguments) const {
@@ -183,7 +185,7 @@ std::vector<std::string> GameEnvironment(const XServer* x) {
 
 struct StartResult {
   bool settled = false;   // still running once loading was over
-  bool clicked = false;   // driven past the splash screen
+  bool drivenIntoMap = false;  // a click on the splash screen led to more files read
   bool hung = false;
   int status = -1;        // exit status, or -1 after a signal
   int signal = 0;
@@ -212,6 +214,7 @@ class FileActivity {
       for (ssize_t at = 0; at < got;) {
         const inotify_event* event = reinterpret_cast<const inotify_event*>(events + at);
         if (event->len > 0) opened_.insert(folders_[event->wd] / event->name);
+        ++opens_;
         at += sizeof(inotify_event) + event->len;
       }
     }
@@ -220,11 +223,13 @@ class FileActivity {
   // Quiet again only once the quiet time has passed from now.
   void Restart() { last_ = Clock::now(); }
   const std::set<fs::path>& Opened() const { return opened_; }
+  size_t Opens() const { return opens_; }
 
  private:
   int descriptor_;
   std::map<int, fs::path> folders_;
   std::set<fs::path> opened_;
+  size_t opens_ = 0;
   Clock::time_point last_;
 };
 
@@ -258,19 +263,27 @@ StartResult StartGame(const fs::path& directory, const XServer* x, Clock::durati
   }
   int status = 0;
   bool ended = false;
-  bool splashLeft = x == nullptr;
+  // Once loading is quiet, clicks on the splash screen's prompt until one
+  // leads to more files being read (the first map's): a click while the
+  // splash screen still loads goes unheard, and a pause in loading may look
+  // like its end.
+  int clicks = 0;
+  size_t opensAtClick = 0;
   for (Clock::time_point limit = Clock::now() + kStartLimit; !ended && Clock::now() < limit;) {
     ended = waitpid(pid, &status, WNOHANG) == pid;
-    if (!ended && !splashLeft && activity.Quiet(quietTime)) {
-      // Loading is over: leave the splash screen for the first map.
-      result.clicked = x->Click();
-      splashLeft = true;
+    if (!ended && activity.Quiet(quietTime)) {
+      const bool clickHeard = clicks > 0 && activity.Opens() > opensAtClick;
+      result.drivenIntoMap = result.drivenIntoMap || clickHeard;
+      if (x == nullptr || clickHeard || clicks == kMostClicks) {
+        result.settled = true;
+        kill(pid, SIGTERM);  // the window system's close request
+        ended = WaitForExit(pid, Clock::now() + kQuitLimit, status);
+        break;
+      }
+      opensAtClick = activity.Opens();
+      x->Click();
+      ++clicks;
       activity.Restart();
-    } else if (!ended && activity.Quiet(quietTime)) {
-      result.settled = true;
-      kill(pid, SIGTERM);  // the window system's close request
-      ended = WaitForExit(pid, Clock::now() + kQuitLimit, status);
-      break;
     }
     std::this_thread::sleep_for(std::chrono::milliseconds(25));
   }
@@ -302,6 +315,29 @@ std::string Fault(const StartResult& result) {
   return "";
 }
 
+struct Start {
+  fs::path file;
+  Damage damage;
+};
+
+// Every damage of every file, except that files of one name in several
+// folders (each screen's pack and layout files, read by the same code) take
+// the damages in turn after the first of them has had all three.
+std::vector<Start> ChooseStarts(const std::vector<fs::path>& files) {
+  const Damage damages[] = {Damage::kTruncated, Damage::kScrambled, Damage::kEmptied};
+  std::map<fs::path, int> seen;
+  std::vector<Start> starts;
+  for (const fs::path& file : files) {
+    const int earlier = seen[file.filename()]++;
+    if (earlier == 0) {
+      for (Damage damage : damages) starts.push_back({file, damage});
+    } else {
+      starts.push_back({file, damages[earlier % 3]});
+    }
+  }
+  return starts;
+}
+
 class DamagedDirectoryTest : public testing::Test {
  protected:
   void SetUp() override {
@@ -328,22 +364,15 @@ TEST_F(DamagedDirectoryTest, EveryFileTheGameReadsDamagedInTurn) {
   const XServer* servers[] = {nullptr, driven ? &firstServer : nullptr, driven ? &secondServer : nullptr};
   StartResult undamaged = StartGame(clean, servers[1], kCleanQuietTime);
   ASSERT_TRUE(undamaged.settled && Fault(undamaged).empty()) << undamaged.errors << undamaged.report;
-  ASSERT_EQ(undamaged.clicked, driven) << "the undamaged start could not be driven past the splash screen";
+  ASSERT_EQ(undamaged.drivenIntoMap, driven) << "the undamaged start was not driven past the splash screen";
   std::vector<fs::path> files = DataFiles(undamaged.opened, base_);
   ASSERT_FALSE(files.empty());
 
-  struct Start {
-    fs::path file;
-    Damage damage;
-  };
-  std::vector<Start> starts;
-  for (const fs::path& file : files) {
-    for (Damage damage : {Damage::kTruncated, Damage::kScrambled, Damage::kEmptied}) starts.push_back({file, damage});
-  }
+  std::vector<Start> starts = ChooseStarts(files);
   // Two starts at a time, each in a directory of its own.
   std::mutex taking;
   size_t next = 0;
-  int playedOn = 0;
+  int playedOn = 0, intoMap = 0;
   auto worker = [&](int number) {
     fs::path copy = fs::current_path() / ("start" + std::to_string(number));
     for (;;) {
@@ -360,6 +389,7 @@ TEST_F(DamagedDirectoryTest, EveryFileTheGameReadsDamagedInTurn) {
       StartResult result = StartGame(copy, servers[number]);
       std::lock_guard<std::mutex> lock(taking);
       playedOn += result.settled;
+      intoMap += result.drivenIntoMap;
       EXPECT_EQ(Fault(result), "") << start.file << " " << kDamageNames[static_cast<int>(start.damage)]
                                    << "\nstatus " << result.status << "\nstderr: " << result.errors
                                    << "\nError.rep: " << result.report;
@@ -368,8 +398,8 @@ TEST_F(DamagedDirectoryTest, EveryFileTheGameReadsDamagedInTurn) {
   std::thread second(worker, 2);
   worker(1);
   second.join();
-  std::printf("%zu files read, %zu damaged starts (%s), %d played on\n", files.size(), starts.size(),
-              driven ? "each driven past the splash screen on an X server" : "headless, no X server", playedOn);
+  std::printf("%zu files read, %zu damaged starts (%s), %d played on, %d of them into a first map\n", files.size(),
+              starts.size(), driven ? "driven on an X server" : "headless, no X server", playedOn, intoMap);
   RecordProperty("damaged_starts", static_cast<int>(starts.size()));
 }
 
