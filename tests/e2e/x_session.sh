@@ -1,5 +1,6 @@
 # Sourced by the real-window drivers. start_x_session WORK DEPTH BASE [TOOL...]
-# starts an X server (1024 x 768 at DEPTH bits) on a display of this
+# starts an X server (1024 x 768 at DEPTH bits, or the size in
+# X_SCREEN_SIZE, say 800x600) on a display of this
 # process's own (BASE plus a number from the process id) and a window
 # manager, exports DISPLAY, and on exit stops them and the program whose
 # process id the caller keeps in $driven. Exits with status 77 when the X
@@ -15,7 +16,7 @@ start_x_session() {
   done
   mkdir -p "$work"
   local display=":$((base + $$ % 40))"
-  Xvfb "$display" -screen 0 "1024x768x$depth" -nolisten tcp >"$work/xvfb.log" 2>&1 &
+  Xvfb "$display" -screen 0 "${X_SCREEN_SIZE:-1024x768}x$depth" -nolisten tcp >"$work/xvfb.log" 2>&1 &
   xvfb=$!
   trap 'kill $driven $wm $xvfb 2>/dev/null; wait 2>/dev/null' EXIT
   export DISPLAY=$display
