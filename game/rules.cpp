@@ -144,9 +144,11 @@ void OpenCell(TIsland& island, int cell) {
     OpenNeighbours(island, cell);
   }
   // Counted only after the cascade has returned, so the win is detected once,
-  // in the outermost opening, with every cell of the cascade open.
+  // in the outermost opening, with every cell of the cascade open. A map
+  // that has ended (the hint key still opens cells of a lost map) is not
+  // won afterwards.
   ++island.exploredCount;
-  if (RadiatedTotal + island.exploredCount + 1 == island.cellCount) WinGame(island);
+  if (island.active && RadiatedTotal + island.exploredCount + 1 == island.cellCount) WinGame(island);
 }
 
 void ToggleMark(TIsland& island, int cell) {

@@ -188,6 +188,23 @@ TEST_F(MainScreenTest, HintKeyOpensTheNamedCellOrSaysWhyNot) {
   EXPECT_EQ(MessageScreen.textColour, PackColour(220, 220, 220));
 }
 
+// Guards against a lost map turned into a victory (and a best-scores entry)
+// by the hint key, which still opens the safe cells left after a loss.
+TEST_F(MainScreenTest, HintKeyAfterALossNeverWinsTheMap) {
+  GameOptions.radiationFatal = 1;
+  PlayKnownMap(kWall);
+  Click(1, CellX(64), CellY(64));
+  Click(1, CellX(3), CellY(3));
+  ASSERT_EQ(ResultText, "You have failed!");
+  int32_t lostAt = EndTick;
+  g_now += 5000;
+  for (int i = 0; i < 8 && FindSafeCell() > 0; ++i) MainMode.KeyDown(platform::VK_F12);
+  EXPECT_EQ(FindSafeCell(), -1);  // every safe cell is open now
+  EXPECT_EQ(ResultText, "You have failed!");
+  EXPECT_EQ(EndTick, lostAt);
+  EXPECT_EQ(CurrentMode(), &MainMode);
+}
+
 // Guards against a status-line picture made for every text without limit:
 // the 26th different text of a run ends the game with its message.
 TEST_F(MainScreenTest, TwentySixthStatusTextEndsTheGame) {
