@@ -1,6 +1,6 @@
 #include "game/game_host.h"
 
-#include "graphics/graphics_host.h"
+#include "platform/end_without_shell.h"
 
 namespace {
 
@@ -8,7 +8,7 @@ class NoShell final : public GameHost {
  public:
   void KeepWindowAlive() override {}
   void DiscardQueuedInput() override {}
-  void FatalError(const std::string& message) override { EndWithoutShell(message); }
+  void FatalError(const std::string& message) override { platform::EndWithoutShell(message); }
 };
 
 NoShell g_noShell;
@@ -21,5 +21,5 @@ GameHost& HostOfGame() { return GameHostOutput != nullptr ? *GameHostOutput : g_
 
 void GameFatalError(const std::string& message) {
   HostOfGame().FatalError(message);
-  EndWithoutShell(message);
+  platform::EndWithoutShell(message);
 }

@@ -1,5 +1,7 @@
 #include "graphics/graphics_host.h"
 
+#include "platform/end_without_shell.h"
+
 #include <cstdio>
 #include <cstdlib>
 
@@ -8,7 +10,7 @@ namespace {
 class NoShell final : public GraphicsHost {
  public:
   void KeepWindowAlive() override {}
-  void FatalError(const std::string& message) override { EndWithoutShell(message); }
+  void FatalError(const std::string& message) override { platform::EndWithoutShell(message); }
 };
 
 NoShell g_noShell;
@@ -21,11 +23,6 @@ GraphicsHost& HostOfGraphics() { return GraphicsHostOutput != nullptr ? *Graphic
 
 void GraphicsFatalError(const std::string& message) {
   HostOfGraphics().FatalError(message);
-  EndWithoutShell(message);
+  platform::EndWithoutShell(message);
 }
 
-void EndWithoutShell(const std::string& message) {
-  std::fprintf(stderr, "%s\n", message.c_str());
-  std::fflush(stderr);
-  std::exit(1);
-}

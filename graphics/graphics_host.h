@@ -25,7 +25,3 @@ GraphicsHost& HostOfGraphics();
 // A fatal error of graphics, through the host. Should a host return, the
 // process ends as it does without a shell.
 [[noreturn]] void GraphicsFatalError(const std::string& message);
-
-// What a fatal error does without a shell: the message on standard error,
-// then the end of the process with status 1.
-[[noreturn]] void EndWithoutShell(const std::string& message);
