@@ -24,7 +24,7 @@ frames() { echo $(($(stat -c %s "$capture" 2>/dev/null || echo 0) / 4)); }
 mark() { echo "$1 $(frames)" >>"$marks"; }
 now() { date +%s.%N; }
 # Sleeps until `seconds` after the moment `since`.
-sleep_until() { sleep "$(awk -v since="$1" -v at="$2" -v now="$(now)" 'BEGIN { d = since + at - now; printf "%.3f", d > 0 ? d : 0 }')"; }
+sleep_until() { sleep "$(awk -v since="$1" -v at="$2" -v now="$(now)" 'BEGIN { d = since + at - now; printf "%.3f", (d > 0 ? d : 0) }')"; }
 # Clicks at a point of the game's 800 x 600 picture, shown full screen on 1024 x 768.
 click() { xdotool mousemove $(($1 * 128 / 100)) $(($2 * 128 / 100)) click 1; }
 heard() { [ "$(tr -d '\000' <"$capture" 2>/dev/null | head -c 1 | wc -c)" -gt 0 ]; }
@@ -46,6 +46,8 @@ for _ in $(seq 60); do
 done
 heard || { echo "no sound from the game"; cat "$work/game.log"; exit 1; }
 mark music
+# The music starts as loading ends, when a key pressed just before is dropped.
+xdotool key space
 sleep 2
 mark click
 click 300 300
@@ -71,10 +73,14 @@ for at in 1.0 1.25 2.0 5.5 7.2 8.0; do
 done
 xdotool key alt+F4
 closed=$(now)
-for _ in $(seq 400); do kill -0 "$game" 2>/dev/null || break; sleep 0.005; done
+for _ in $(seq 1000); do kill -0 "$game" 2>/dev/null || break; sleep 0.005; done
 ended=$(now)
+if kill -0 "$game" 2>/dev/null; then echo "still_running 1" >>"$marks"; kill "$game"; fi
 wait "$game"
 echo "status $?" >>"$marks"
 awk -v from="$closed" -v to="$ended" 'BEGIN { printf "exit_ms %d\n", (to - from) * 1000 }' >>"$marks"
-[ -e "$work/game/Error.rep" ] && echo "error_report $(cat "$work/game/Error.rep")" >>"$marks"
-cat "$marks"
+if [ -e "$work/game/Error.rep" ]; then
+  echo "error_report 1" >>"$marks"
+  echo "Error.rep: $(cat "$work/game/Error.rep")"
+fi
+grep -v '^tried' "$marks"

@@ -23,12 +23,12 @@
 #include "sound/sound_host.h"
 #include "support/run_command.h"
 #include "support/scratch_folder.h"
+#include "tests/sound/capture.h"
 
 namespace {
 
-// The mixer's default output: 44100 Hz, stereo, 16 bit.
-constexpr double kRate = 44100;
-constexpr size_t kFrameBytes = 4;
+using namespace sound_testing;
+
 constexpr char kCaptureFile[] = "capture.raw";
 
 // The system's clock and waits, but the test's folder stays current: the
@@ -38,8 +38,6 @@ class StayInFolder final : public SystemSoundHost {
   bool EnterProgramDirectory() override { return true; }
 };
 
-size_t Frames(double seconds) { return static_cast<size_t>(seconds * kRate); }
-
 void Wait(double seconds) { std::this_thread::sleep_for(std::chrono::duration<double>(seconds)); }
 
 // Waits, then gives the frames the device has played by then (the driver
@@ -48,56 +46,7 @@ size_t WaitAndMark(double seconds) {
   Wait(seconds);
   std::error_code error;
   const auto bytes = std::filesystem::file_size(kCaptureFile, error);
-  return error ? 0 : static_cast<size_t>(bytes / kFrameBytes);
-}
-
-// Which part of the stereo signal a level is taken of. The effects play at
-// the centre, so they cancel out of the difference of the two channels
-// (all but 1/256 of them, -48 dB): there the music is heard alone.
-enum class Part { kBoth, kDifference };
-
-struct Capture {
-  std::vector<int16_t> samples;  // left, right interleaved
-
-  size_t FrameCount() const { return samples.size() / 2; }
-
-  // RMS over [from, to) frames, in dB below full scale.
-  double Level(size_t from, size_t to, Part part = Part::kBoth) const {
-    to = std::min(to, FrameCount());
-    double sum = 0;
-    for (size_t frame = from; frame < to; ++frame) {
-      const double left = samples[2 * frame], right = samples[2 * frame + 1];
-      sum += part == Part::kBoth ? (left * left + right * right) / 2 : (left - right) * (left - right);
-    }
-    const double mean = sum / double(to > from ? to - from : 1);
-    return 10 * std::log10(std::max(mean, 1e-12) / (32768.0 * 32768.0));
-  }
-  // The loudest window of `step` seconds in [from, to).
-  double LoudestWindow(size_t from, size_t to, double step) const {
-    double loudest = -200;
-    for (size_t at = from; at + Frames(step) <= to; at += Frames(step)) {
-      loudest = std::max(loudest, Level(at, at + Frames(step)));
-    }
-    return loudest;
-  }
-  // The first frame at or after `from` that is not silent; the frame count if none.
-  size_t FirstSound(size_t from) const {
-    for (size_t frame = from; frame < FrameCount(); ++frame) {
-      if (samples[2 * frame] != 0 || samples[2 * frame + 1] != 0) return frame;
-    }
-    return FrameCount();
-  }
-};
-
-Capture ReadCapture() {
-  std::ifstream in(kCaptureFile, std::ios::binary);
-  std::vector<char> bytes((std::istreambuf_iterator<char>(in)), {});
-  Capture capture;
-  capture.samples.resize(bytes.size() / 2);
-  for (size_t i = 0; i < capture.samples.size(); ++i) {
-    capture.samples[i] = static_cast<int16_t>(uint8_t(bytes[2 * i]) | uint8_t(bytes[2 * i + 1]) << 8);
-  }
-  return capture;
+  return error ? 0 : static_cast<size_t>(bytes / kCaptureFrameBytes);
 }
 
 // ThreadSanitizer starts a background thread of its own at a moment of its
@@ -183,10 +132,10 @@ TEST_F(SoundCaptureTest, MusicDucksUnderTheBigEffectsAndEffectsPlayWithoutIt) {
   }
   EXPECT_FALSE(SoundThreadRunning());
 
-  const Capture capture = ReadCapture();
+  const Capture capture = ReadCapture(kCaptureFile);
   ASSERT_GT(capture.FrameCount(), opened + Frames(0.4));
   const size_t openedSound = capture.FirstSound(opened);
-  const double latencyMs = (double(openedSound) - double(opened)) * 1000 / kRate;
+  const double latencyMs = (double(openedSound) - double(opened)) * 1000 / kCaptureRate;
   const double musicLevel = capture.Level(music, click);
   const double clickLevel = capture.LoudestWindow(click, failed, 0.02);
   // The music alone around the failure's duck.
