@@ -67,7 +67,7 @@ done
 [ -n "$lost" ] || { echo "the map was never lost"; exit 1; }
 # The frames at the losing click, then at moments of the duck after it.
 tail -1 "$marks" | sed 's/^tried/lost/' >>"$marks"
-for at in 1.0 1.25 2.0 5.5 7.2 8.0; do
+for at in 1.0 2.0 5.5 7.2 8.0; do
   sleep_until "$lost" "$at"
   mark "after$at"
 done
