@@ -1,86 +1,138 @@
 #!/usr/bin/env bash
-# Plays the real game under its own X server with SDL's disk audio driver and
-# listens: leaves the splash once it has loaded (the music starts), opens a
-# cell, opens cells until the map is lost (radiated areas fatal), waits out
-# the failure's duck, then closes the window with the window manager's close
-# (Alt+F4). Writes the capture (44100 Hz, stereo, 16 bit) and, in "marks",
-# the frames the device had played at each step and how long the game took
-# to end after the close. Exit status 77 when the X server cannot start here,
-# 78 when a tool is missing (x_session.sh).
-#   drive_game_sound.sh <program directory> <work folder>
+# Plays the first map of the real game under its own X server with SDL's
+# disk audio driver and listens. The planner (tervane-play-plan --first-map,
+# run in a fresh copy of the program directory) names a safe cell and a
+# radiated cell of the map the seed gives; the game, started in another
+# fresh copy with that seed (radiated areas fatal), leaves the splash with a
+# key once it has loaded (the music starts during loading), the safe cell is
+# opened (its effect), then the radiated one (the map is lost, the music
+# ducks), and once the duck is over the window is closed with the window
+# manager's close (Alt+F4).
+#
+# Writes the capture (44100 Hz, stereo, 16 bit) and, in "marks", the frames
+# the device had played at each step, how long the game took to end after
+# the close (exit_us, looked at every millisecond), its exit status, and
+# error_report when it left an "Error.rep". Exit status 77 when the X server
+# cannot start here, 78 when a tool is missing (x_session.sh), 1 when a step
+# fails.
+#   drive_game_sound.sh <program directory> <tervane-play-plan> <work folder> [seed]
 set -u
-programDir=$1 work=$2
-. "$(dirname "$0")/x_session.sh"
-start_x_session "$work" 16 70 sox
+programDir=$1 planner=$2 work=$3 seed=${4:-19}
 capture=$work/capture.raw marks=$work/marks
-rm -rf "$work/game" "$capture" "$marks"
-cp -r "$programDir" "$work/game"
-printf '\001\001\001\000' >"$work/game/Tervane.opt"  # music, effects, radiation fatal, first map type
-unset TERVANE_WINDOWED SDL_VIDEODRIVER
-(cd "$work/game" && SDL_AUDIODRIVER=disk SDL_DISKAUDIOFILE=$capture exec ./tervane) >"$work/game.log" 2>&1 &
+rm -rf "$work/game" "$work/planning" "$capture" "$marks"
+mkdir -p "$work"
+cp -a "$programDir" "$work/game"
+cp -a "$programDir" "$work/planning"
+(cd "$work/planning" && "$planner" --first-map "$seed") >"$work/cells" || { echo "no cells from the planner"; exit 1; }
+read -r _ safeX safeY _ radiatedX radiatedY < <(tr '\n' ' ' <"$work/cells")
+printf '\001\001\001\001' >"$work/game/Tervane.opt"  # music, effects, radiated areas fatal, map type 1
+
+. "$(dirname "$0")/x_session.sh"
+X_DISPLAY_COUNT=10 start_x_session "$work" 16 70
+unset TERVANE_WINDOWED SDL_VIDEODRIVER TERVANE_PIXEL_FORMAT
+(cd "$work/game" && TERVANE_RANDOM_SEED=$seed SDL_AUDIODRIVER=disk SDL_DISKAUDIOFILE=$capture exec ./tervane) \
+  >"$work/game.log" 2>&1 &
 game=$! driven=$!
+
+fail() {
+  echo "$*"
+  cat "$work/game.log"
+  exit 1
+}
 
 frames() { echo $(($(stat -c %s "$capture" 2>/dev/null || echo 0) / 4)); }
 mark() { echo "$1 $(frames)" >>"$marks"; }
-now() { date +%s.%N; }
-# Sleeps until `seconds` after the moment `since`.
-sleep_until() { sleep "$(awk -v since="$1" -v at="$2" -v now="$(now)" 'BEGIN { d = since + at - now; printf "%.3f", (d > 0 ? d : 0) }')"; }
-# Clicks at a point of the game's 800 x 600 picture, shown full screen on 1024 x 768.
-click() { xdotool mousemove $(($1 * 128 / 100)) $(($2 * 128 / 100)) click 1; }
-heard() { [ "$(tr -d '\000' <"$capture" 2>/dev/null | head -c 1 | wc -c)" -gt 0 ]; }
-# RMS of the last half second of the capture, in thousandths of full scale.
-recent_level() {
-  local total
-  total=$(frames)
-  [ "$total" -gt 22050 ] || { echo 0; return; }
-  sox -t raw -r 44100 -e signed -b 16 -c 2 "$capture" -n trim "$((total - 22050))s" stat 2>&1 |
-    awk '/RMS +amplitude/ { printf "%d\n", $3 * 1000 }'
+microseconds() { echo $((${EPOCHREALTIME/./})); }
+
+# Whether the game is still running (a game that has ended is a zombie
+# until the shell collects it, or gone).
+running() {
+  local state=
+  [ -r "/proc/$game/stat" ] && read -r _ _ state _ 2>/dev/null <"/proc/$game/stat"
+  case ${state:-gone} in Z | X | gone) return 1 ;; esac
 }
 
-# The splash ends with a key once it has loaded; the music starts then.
-for _ in $(seq 60); do
-  kill -0 "$game" 2>/dev/null || break
-  xdotool key space
-  sleep 1
-  heard && break
-done
-heard || { echo "no sound from the game"; cat "$work/game.log"; exit 1; }
-mark music
-# The music starts as loading ends, when a key pressed just before is dropped.
-xdotool key space
-sleep 2
-mark click
-click 300 300
-sleep 1
-# Cells in rows across the island until the failure's effect sounds: half a
-# second at more than an eighth of full scale.
-lost=
-for y in $(seq 60 26 540); do
-  for x in $(seq 50 26 560); do
-    mark tried
-    start=$(now)
-    click "$x" "$y"
-    sleep 0.5
-    if [ "$(recent_level)" -gt 125 ]; then lost=$start; break 2; fi
+# The processor time of the game's main thread, in clock ticks (10 ms).
+main_thread_ticks() {
+  local fields
+  read -ra fields 2>/dev/null <"/proc/$game/task/$game/stat" || { echo 0; return; }
+  echo $((fields[13] + fields[14]))
+}
+
+# Waits until the game's main thread has used at most 3 clock ticks of
+# processor time in the last second: it waits for input, so it has finished
+# loading or preparing its map, and the input it takes next is not dropped
+# (the splash drops what comes while it loads; a map in preparation drops
+# what comes before it is shown). The state of the thread would not tell:
+# loading and preparing also wait at times (for the X server, in a pause
+# before a transition), and on a busy machine the waiting game is often
+# ready to run.
+wait_for_idle_game() {
+  local ticks=() now
+  for _ in $(seq 600); do
+    running || fail "the game ended: $1"
+    now=$(main_thread_ticks)
+    ticks+=("$now")
+    [ ${#ticks[@]} -gt 10 ] && [ $((now - ticks[-11])) -le 3 ] && return 0
+    sleep 0.1
   done
+  fail "the game never waited for input: $1"
+}
+
+# The game takes a click only where it has seen the pointer arrive: the
+# pointer is moved beside the point, then onto it, and clicked. The game's
+# 800 x 600 picture fills the 1024 x 768 screen.
+click() {
+  local x=$((($1 * 1024 + 799) / 800)) y=$((($2 * 768 + 599) / 600))
+  xdotool mousemove $((x + 3)) $((y + 3)) sleep 0.05 mousemove "$x" "$y" sleep 0.05 click 1
+}
+
+heard() { [ "$(tr -d '\000' 2>/dev/null <"$capture" | head -c 1 | wc -c)" -gt 0 ]; }
+
+# Sleeps until `seconds` after the moment `since` (microseconds).
+sleep_until() {
+  local left=$(($1 + ${2/./} * 100000 - $(microseconds)))
+  [ "$left" -gt 0 ] && sleep "$(printf '%d.%06d' $((left / 1000000)) $((left % 1000000)))"
+}
+
+# The music starts while the splash is still loading.
+for _ in $(seq 600); do
+  heard && break
+  running || fail "the game ended before it was heard"
+  sleep 0.1
 done
-[ -n "$lost" ] || { echo "the map was never lost"; exit 1; }
-# The frames at the losing click, then at moments of the duck after it.
-tail -1 "$marks" | sed 's/^tried/lost/' >>"$marks"
-for at in 1.0 2.0 5.5 7.2 8.0; do
+heard || fail "no sound from the game"
+wait_for_idle_game "at the splash"
+mark splash_key
+xdotool key space
+sleep 1
+wait_for_idle_game "while the first map was prepared"
+mark click
+click "$safeX" "$safeY"
+sleep 1.5
+wait_for_idle_game "after the safe cell"
+mark lost
+lost=$(microseconds)
+click "$radiatedX" "$radiatedY"
+# The frames at moments of the duck after the loss: it lasts 6 seconds.
+for at in 1.0 2.0 5.0 8.5 9.5; do
   sleep_until "$lost" "$at"
   mark "after$at"
 done
+running || fail "the game ended before it was closed"
 xdotool key alt+F4
-closed=$(now)
-for _ in $(seq 1000); do kill -0 "$game" 2>/dev/null || break; sleep 0.005; done
-ended=$(now)
-if kill -0 "$game" 2>/dev/null; then echo "still_running 1" >>"$marks"; kill "$game"; fi
+closed=$(microseconds)
+while running && [ $(($(microseconds) - closed)) -lt 5000000 ]; do sleep 0.001; done
+ended=$(microseconds)
+if running; then
+  echo "still_running 1" >>"$marks"
+  kill "$game"
+fi
 wait "$game"
 echo "status $?" >>"$marks"
-awk -v from="$closed" -v to="$ended" 'BEGIN { printf "exit_ms %d\n", (to - from) * 1000 }' >>"$marks"
+echo "exit_us $((ended - closed))" >>"$marks"
 if [ -e "$work/game/Error.rep" ]; then
   echo "error_report 1" >>"$marks"
   echo "Error.rep: $(cat "$work/game/Error.rep")"
 fi
-grep -v '^tried' "$marks"
+cat "$work/cells" "$marks"

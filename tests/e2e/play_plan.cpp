@@ -14,6 +14,10 @@
 // their wins end on the finish screen and only the map of type 2 makes a
 // record.
 //   tervane-play-plan SEED > plan
+// With --first-map it prints instead two points of the first map (type 1,
+// radiated areas fatal) and writes nothing: a hidden safe cell that shows a
+// digit when opened (one effect, no cascade) and a hidden radiated cell.
+//   tervane-play-plan --first-map SEED   ->   safe X Y / radiated X Y
 #include <cstdio>
 #include <cstdlib>
 #include <string>
@@ -101,6 +105,15 @@ Point CellPoint(int cell) {
 
 bool Playable(const TIslandCell& cell) { return cell.isLand != 0 && cell.isSea == 0 && cell.isExplored == 0; }
 
+// The first hidden cell for which `wanted` holds.
+template <typename Wanted>
+int FirstHiddenCell(Wanted wanted) {
+  for (int cell = 1; cell <= Island.LastCell(); ++cell) {
+    if (Playable(Island.Cell(cell)) && wanted(Island.Cell(cell))) return cell;
+  }
+  return 0;
+}
+
 // Prepares the next map as the game does, with the map type in the options.
 void NextMap(int mapType) {
   GameOptions.mapType = static_cast<uint8_t>(mapType);
@@ -109,15 +122,13 @@ void NextMap(int mapType) {
 }
 
 // Clicks a radiated cell that is still hidden (and opens it in the model).
+bool Radiated(const TIslandCell& cell) { return cell.isRadiated != 0; }
+
 void StepOnRadiation() {
-  for (int cell = 1; cell <= Island.LastCell(); ++cell) {
-    if (Playable(Island.Cell(cell)) && Island.Cell(cell).isRadiated != 0) {
-      Click(CellPoint(cell));
-      OpenCell(Island, cell);
-      return;
-    }
-  }
-  Fail("no hidden radiated area");
+  const int cell = FirstHiddenCell(Radiated);
+  if (cell == 0) Fail("no hidden radiated area");
+  Click(CellPoint(cell));
+  OpenCell(Island, cell);
 }
 
 // Clicks every safe cell that the openings before it left hidden, until the
@@ -244,11 +255,29 @@ void Plan() {
   Step("quit");
 }
 
+// Two points of the first map: a safe cell whose opening plays one effect,
+// and a radiated cell that loses the map.
+void FirstMapCells() {
+  GameOptions.radiationFatal = 1;
+  NextMap(1);
+  const int safe = FirstHiddenCell([](const TIslandCell& cell) { return !Radiated(cell) && cell.radiatedNeighbours != 0; });
+  const int radiated = FirstHiddenCell(Radiated);
+  if (safe == 0 || radiated == 0) Fail("the first map has no hidden digit cell or no hidden radiated area");
+  const Point safePoint = CellPoint(safe), radiatedPoint = CellPoint(radiated);
+  Step("safe " + std::to_string(safePoint.x) + " " + std::to_string(safePoint.y));
+  Step("radiated " + std::to_string(radiatedPoint.x) + " " + std::to_string(radiatedPoint.y));
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
-  if (argc != 2) Fail("usage: tervane-play-plan SEED");
-  platform::SetRandomSeed(static_cast<uint32_t>(std::strtoul(argv[1], nullptr, 10)));
+  const bool firstMap = argc == 3 && std::string(argv[1]) == "--first-map";
+  if (argc != 2 && !firstMap) Fail("usage: tervane-play-plan [--first-map] SEED");
+  platform::SetRandomSeed(static_cast<uint32_t>(std::strtoul(argv[argc - 1], nullptr, 10)));
+  if (firstMap) {
+    FirstMapCells();
+    return 0;
+  }
   WriteStartingScores();
   Plan();
   return 0;

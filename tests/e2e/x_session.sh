@@ -1,12 +1,15 @@
 # Sourced by the real-window drivers. start_x_session WORK DEPTH BASE [TOOL...]
 # starts an X server (1024 x 768 at DEPTH bits, or the size in
 # X_SCREEN_SIZE, say 800x600) on a display of this
-# process's own (BASE plus a number from the process id) and a window
-# manager, exports DISPLAY, and on exit stops them and the program whose
-# process id the caller keeps in $driven. Exits with status 77 when the X
-# server cannot start here (the one skip the test command expects), and with
-# 78 when Xvfb, xdotool, openbox or another TOOL is missing (scripts/setup.sh
-# test installs them; a missing one is a failure).
+# process's own (BASE plus a number from the process id below
+# X_DISPLAY_COUNT, 40 by default; a display already taken is passed over for
+# the next) and a window manager, exports DISPLAY, and on exit stops them
+# and the program whose process id the caller keeps in $driven. The server
+# does not reset when its last client leaves, so the pointer stays where it
+# was put. Exits with status 77 when the X server cannot start here (the one
+# skip the test command expects), and with 78 when Xvfb, xdotool, openbox or
+# another TOOL is missing (scripts/setup.sh test installs them; a missing one
+# is a failure).
 driven= wm= xvfb=
 start_x_session() {
   local work=$1 depth=$2 base=$3
@@ -15,15 +18,20 @@ start_x_session() {
     command -v "$tool" >/dev/null || { echo "$tool is missing" >&2; exit 78; }
   done
   mkdir -p "$work"
-  local display=":$((base + $$ % 40))"
-  Xvfb "$display" -screen 0 "${X_SCREEN_SIZE:-1024x768}x$depth" -nolisten tcp >"$work/xvfb.log" 2>&1 &
-  xvfb=$!
   trap 'kill $driven $wm $xvfb 2>/dev/null; wait 2>/dev/null' EXIT
-  export DISPLAY=$display
-  local ready=
-  for _ in $(seq 100); do
-    if xdotool getmouselocation >/dev/null 2>&1; then ready=1; break; fi
-    sleep 0.1
+  local count=${X_DISPLAY_COUNT:-40} tries ready=
+  for ((tries = 0; tries < count; ++tries)); do
+    export DISPLAY=":$((base + ($$ + tries) % count))"
+    [ -e "/tmp/.X${DISPLAY#:}-lock" ] && continue
+    Xvfb "$DISPLAY" -screen 0 "${X_SCREEN_SIZE:-1024x768}x$depth" -nolisten tcp -noreset >"$work/xvfb.log" 2>&1 &
+    xvfb=$!
+    for _ in $(seq 100); do
+      if xdotool getmouselocation >/dev/null 2>&1; then ready=1; break; fi
+      kill -0 "$xvfb" 2>/dev/null || break
+      sleep 0.1
+    done
+    # A server that ended at once found its display taken meanwhile.
+    [ -n "$ready" ] || kill -0 "$xvfb" 2>/dev/null && break
   done
   [ -n "$ready" ] || { echo "the X server did not start" >&2; exit 77; }
   openbox >"$work/wm.log" 2>&1 &

@@ -56,15 +56,39 @@ struct Capture {
   }
 };
 
-inline Capture ReadCapture(const std::string& file) {
-  std::ifstream in(file, std::ios::binary);
-  std::vector<char> bytes((std::istreambuf_iterator<char>(in)), {});
+// Little-endian 16-bit samples from bytes [from, to) of a file's contents.
+inline Capture CaptureOfBytes(const std::vector<char>& bytes, size_t from, size_t to) {
+  to = std::min(to, bytes.size());
   Capture capture;
-  capture.samples.resize(bytes.size() / 2);
+  capture.samples.resize(to > from ? (to - from) / 2 : 0);
   for (size_t i = 0; i < capture.samples.size(); ++i) {
-    capture.samples[i] = static_cast<int16_t>(uint8_t(bytes[2 * i]) | uint8_t(bytes[2 * i + 1]) << 8);
+    capture.samples[i] = static_cast<int16_t>(uint8_t(bytes[from + 2 * i]) | uint8_t(bytes[from + 2 * i + 1]) << 8);
   }
   return capture;
+}
+
+inline std::vector<char> FileBytes(const std::string& file) {
+  std::ifstream in(file, std::ios::binary);
+  return std::vector<char>((std::istreambuf_iterator<char>(in)), {});
+}
+
+inline Capture ReadCapture(const std::string& file) {
+  const std::vector<char> bytes = FileBytes(file);
+  return CaptureOfBytes(bytes, 0, bytes.size());
+}
+
+// The "data" chunk of a WAVE file in the capture's format (empty when it
+// has none).
+inline Capture ReadWaveCapture(const std::string& file) {
+  const std::vector<char> bytes = FileBytes(file);
+  auto word = [&](size_t at) {
+    return uint32_t(uint8_t(bytes[at])) | uint32_t(uint8_t(bytes[at + 1])) << 8 |
+           uint32_t(uint8_t(bytes[at + 2])) << 16 | uint32_t(uint8_t(bytes[at + 3])) << 24;
+  };
+  for (size_t chunk = 12; chunk + 8 <= bytes.size(); chunk += 8 + size_t(word(chunk + 4))) {
+    if (std::string(&bytes[chunk], 4) == "data") return CaptureOfBytes(bytes, chunk + 8, chunk + 8 + word(chunk + 4));
+  }
+  return Capture{};
 }
 
 }  // namespace sound_testing
