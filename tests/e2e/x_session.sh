@@ -25,12 +25,13 @@ start_x_session() {
     [ -e "/tmp/.X${DISPLAY#:}-lock" ] && continue
     Xvfb "$DISPLAY" -screen 0 "${X_SCREEN_SIZE:-1024x768}x$depth" -nolisten tcp -noreset >"$work/xvfb.log" 2>&1 &
     xvfb=$!
+    # A server that ends at once found its display taken meanwhile, and
+    # what answers there is another's: the next display is tried.
     for _ in $(seq 100); do
-      if xdotool getmouselocation >/dev/null 2>&1; then ready=1; break; fi
-      kill -0 "$xvfb" 2>/dev/null || break
       sleep 0.1
+      kill -0 "$xvfb" 2>/dev/null || break
+      xdotool getmouselocation >/dev/null 2>&1 && kill -0 "$xvfb" 2>/dev/null && { ready=1; break; }
     done
-    # A server that ended at once found its display taken meanwhile.
     [ -n "$ready" ] || kill -0 "$xvfb" 2>/dev/null && break
   done
   [ -n "$ready" ] || { echo "the X server did not start" >&2; exit 77; }
