@@ -109,7 +109,6 @@ for _ in $(seq 600); do
 done
 heard || fail "no sound from the game"
 wait_for_idle_game "at the splash"
-mark splash_key
 xdotool key space
 sleep 1
 wait_for_idle_game "while the first map was prepared"
