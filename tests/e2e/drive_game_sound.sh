@@ -24,7 +24,14 @@ mkdir -p "$work"
 cp -a "$programDir" "$work/game"
 cp -a "$programDir" "$work/planning"
 (cd "$work/planning" && "$planner" --first-map "$seed") >"$work/cells" || { echo "no cells from the planner"; exit 1; }
-read -r _ safeX safeY _ radiatedX radiatedY < <(tr '\n' ' ' <"$work/cells")
+safeX= radiatedX=
+while read -r what x y _; do
+  case $what in
+    safe) safeX=$x safeY=$y ;;
+    radiated) radiatedX=$x radiatedY=$y ;;
+  esac
+done <"$work/cells"
+[ -n "$safeX" ] && [ -n "$radiatedX" ] || { echo "the planner named no safe or no radiated cell"; exit 1; }
 printf '\001\001\001\001' >"$work/game/Tervane.opt"  # music, effects, radiated areas fatal, map type 1
 
 . "$(dirname "$0")/x_session.sh"
