@@ -11,7 +11,7 @@
 
 #include "game/options_file.h"
 #include "game/scores_file.h"
-#include "screen_fixture.h"
+#include "screens/screen_fixture.h"
 #include "support/run_command.h"
 
 namespace fs = std::filesystem;
