@@ -12,7 +12,7 @@
 set -u
 player=$1 module=$2 work=$3
 . "$(dirname "$0")/x_session.sh"
-start_x_session "$work" 24 140 import xwininfo
+start_x_session "$work" 24 import xwininfo
 # GTK keeps its own memory to the end of the process.
 export ASAN_OPTIONS=detect_leaks=0
 

@@ -35,7 +35,7 @@ done <"$work/cells"
 printf '\001\001\001\001' >"$work/game/Tervane.opt"  # music, effects, radiated areas fatal, map type 1
 
 . "$(dirname "$0")/x_session.sh"
-X_DISPLAY_COUNT=10 start_x_session "$work" 16 70
+start_x_session "$work" 16
 unset TERVANE_WINDOWED SDL_VIDEODRIVER TERVANE_PIXEL_FORMAT
 (cd "$work/game" && TERVANE_RANDOM_SEED=$seed SDL_AUDIODRIVER=disk SDL_DISKAUDIOFILE=$capture exec ./tervane) \
   >"$work/game.log" 2>&1 &

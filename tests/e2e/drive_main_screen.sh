@@ -11,7 +11,7 @@
 set -u
 programDir=$1 work=$2
 . "$(dirname "$0")/x_session.sh"
-X_SCREEN_SIZE=800x600 start_x_session "$work" 16 60 import
+X_SCREEN_SIZE=800x600 start_x_session "$work" 16 import
 rm -rf "$work/game"
 cp -r "$programDir" "$work/game"
 rm -f "$work/game/Tervane.opt" "$work/game/Tervane.top" "$work/game/Error.rep" "$work/game/islands/islands."{use,cur}

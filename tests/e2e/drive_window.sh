@@ -7,7 +7,7 @@
 set -u
 check=$1 programDir=$2 work=$3
 . "$(dirname "$0")/x_session.sh"
-start_x_session "$work" 16 50
+start_x_session "$work" 16
 unset TERVANE_WINDOWED SDL_VIDEODRIVER
 "$check" "$programDir" "$work/events.log" "$work/snapshot.bmp" >"$work/game.log" 2>&1 &
 game=$! driven=$!

@@ -20,7 +20,7 @@ cp "$work/planning/Tervane.top" "$work/game/Tervane.top"
 cp "$work/planning/Tervane.top" "$work/Tervane.top.before"
 
 . "$(dirname "$0")/x_session.sh"
-start_x_session "$work" 16 60 import
+start_x_session "$work" 16 import
 unset TERVANE_WINDOWED SDL_VIDEODRIVER TERVANE_PIXEL_FORMAT
 (cd "$work/game" && TERVANE_RANDOM_SEED=$seed exec ./tervane) >"$work/game.log" 2>&1 &
 game=$! driven=$!
@@ -65,6 +65,38 @@ settle() {
   fail "the screen never stood still"
 }
 
+# The status line (400 x 40 at (140, 554) of the game's picture) as shown.
+status_line() {
+  # shellcheck disable=SC2046  # two numbers
+  import -window root -crop 512x52+$(scaled 140 554 | tr ' ' +) -depth 8 rgb:- 2>/dev/null | md5sum
+}
+
+# The status line with the pointer at a point of the game's picture.
+status_with_pointer_at() {
+  # shellcheck disable=SC2046  # two numbers
+  xdotool mousemove $(scaled "$1" "$2")
+  sleep 0.3
+  status_line
+}
+
+# Waits until a new map is ready: the game drops the input queued while it
+# prepares a map, and a still screen does not say that it is done. Ready
+# when the status line answers the pointer, twice alike: one text over the
+# hidden cell (X, Y), another over the button (BX, BY).
+ready() {
+  local cell button cell2 button2
+  for _ in $(seq 40); do
+    kill -0 "$game" 2>/dev/null || fail "the game ended"
+    button=$(status_with_pointer_at "$3" "$4")
+    cell=$(status_with_pointer_at "$1" "$2")
+    [ "$cell" != "$button" ] || continue
+    button2=$(status_with_pointer_at "$3" "$4")
+    cell2=$(status_with_pointer_at "$1" "$2")
+    [ "$button2" = "$button" ] && [ "$cell2" = "$cell" ] && return 0
+  done
+  fail "the new map never answered the pointer"
+}
+
 # Clicks in a row go to xdotool in one command; the game queues them.
 clicks=()
 flush_clicks() {
@@ -92,6 +124,7 @@ while read -r action argument rest <&3; do
     type) xdotool type --delay 40 "$argument${rest:+ $rest}" ;;
     wait) sleep "$argument" ;;
     settle) settle ;;
+    ready) ready "$argument" $rest ;;
     shot) import -window root "$work/shots/$argument.png" ;;
     mark) echo "$argument $(date +%s.%N)" >>"$work/marks" ;;
     quit)

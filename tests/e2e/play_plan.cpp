@@ -5,6 +5,8 @@
 //   click X Y    a left click at a point of the 800 x 600 screen
 //   key NAME     a key, by its X name        type TEXT   typed text
 //   settle       wait until the screen stands still
+//   ready X Y BX BY  wait until a new map is ready: the status line answers
+//                the pointer over a hidden cell (X, Y) and a button (BX, BY)
 //   wait S       seconds                     shot NAME   a screenshot
 //   mark NAME    the time now, kept in NAME  quit        wait for the end
 // It runs in a fresh copy of the program directory (the island rotation
@@ -115,10 +117,22 @@ int FirstHiddenCell(Wanted wanted) {
 }
 
 // Prepares the next map as the game does, with the map type in the options.
-void NextMap(int mapType) {
+void PrepareMap(int mapType) {
   GameOptions.mapType = static_cast<uint8_t>(mapType);
   StartNewMap(Island);
   if (Island.active == 0) Fail("map " + std::to_string(mapType) + " did not start");
+}
+
+// Prepares the next map and waits in the plan until the game has prepared
+// it too: the game drops the input queued while it prepares a map, and a
+// screen that stands still does not say that it is done.
+void NextMap(int mapType) {
+  PrepareMap(mapType);
+  const int cell = FirstHiddenCell([](const TIslandCell&) { return true; });
+  if (cell == 0) Fail("map " + std::to_string(mapType) + " has no hidden cell");
+  const Point hidden = CellPoint(cell), button = MainButton(1);
+  Step("ready " + std::to_string(hidden.x) + " " + std::to_string(hidden.y) + " " + std::to_string(button.x) + " " +
+       std::to_string(button.y));
 }
 
 // Clicks a radiated cell that is still hidden (and opens it in the model).
@@ -259,7 +273,7 @@ void Plan() {
 // and a radiated cell that loses the map.
 void FirstMapCells() {
   GameOptions.radiationFatal = 1;
-  NextMap(1);
+  PrepareMap(1);
   const int safe = FirstHiddenCell([](const TIslandCell& cell) { return !Radiated(cell) && cell.radiatedNeighbours != 0; });
   const int radiated = FirstHiddenCell(Radiated);
   if (safe == 0 || radiated == 0) Fail("the first map has no hidden digit cell or no hidden radiated area");
