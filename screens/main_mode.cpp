@@ -28,7 +28,6 @@ void ResumeGameClock(uint32_t pauseTick) {
 
 namespace {
 
-constexpr int kLeftButton = 1;
 constexpr int kRightButton = 2;
 
 // A picture of the screen's folder drawn with black transparent.
